@@ -1,0 +1,8 @@
+# The build's date and time, taken when the project is configured, in UTC.
+# string(TIMESTAMP) takes SOURCE_DATE_EPOCH when it is set, so a reproducible
+# build gets the date of its sources.
+string(TIMESTAMP QUILLET_BUILD_DATE "%Y/%m/%d" UTC)
+string(TIMESTAMP QUILLET_BUILD_DATETIME "%Y/%m/%d %H:%M:%S" UTC)
+target_compile_definitions(quillet_logic PRIVATE
+  "QUILLET_BUILD_DATE=\"${QUILLET_BUILD_DATE}\""
+  "QUILLET_BUILD_DATETIME=\"${QUILLET_BUILD_DATETIME}\"")
