@@ -11,7 +11,7 @@ target_compile_definitions(quillet_logic PRIVATE
 # version resource of the Windows build.
 set(QUILLET_NOTICE "Copyright (c) 2026 the Quillet developers. Released under the MIT License.")
 set(QUILLET_ATTRIBUTION
-  "Made by the Quillet developers; source code and documentation come with the program (README.md).")
+  "Made by the Quillet developers. Source code and documentation come with the program (README.md).")
 target_compile_definitions(quillet_logic PRIVATE
   "QUILLET_NOTICE=\"${QUILLET_NOTICE}\""
   "QUILLET_ATTRIBUTION=\"${QUILLET_ATTRIBUTION}\"")

@@ -75,6 +75,7 @@ void ConsoleOutWrite(std::string_view bytes) {
 }
 
 void ConsoleOutFlush() {
+  machine.Events += 'F';
   StreamOperation("flush console output device");
   machine.ConsoleOut += machine.PendingConsoleOut;
   machine.PendingConsoleOut.clear();
@@ -102,20 +103,22 @@ void OpenConsoleIn() {
   machine.Events += 'I';
   StreamOperation("open console input device");
   machine.ConsoleInOpen = true;
-  machine.ConsumedOfFront = 0;
 }
 
 std::size_t ConsoleInRead(char* buffer, std::size_t size) {
   machine.Events += 'r';
   StreamOperation("read from console input device");
   auto& chunks = machine.ConsoleInput;
-  if (chunks.empty() || size == 0) return 0;
-  const std::string& front = chunks.front();
-  std::size_t n = std::min(size, front.size() - machine.ConsumedOfFront);
-  std::memcpy(buffer, front.data() + machine.ConsumedOfFront, n);
+  if (machine.NextChunk >= chunks.size() || size == 0) return 0;
+  std::string& chunk = chunks[machine.NextChunk];
+  std::size_t n = std::min(size, chunk.size() - machine.ConsumedOfFront);
+  std::memcpy(buffer, chunk.data() + machine.ConsumedOfFront, n);
   machine.ConsumedOfFront += n;
-  if (machine.ConsumedOfFront == front.size()) {
-    chunks.erase(chunks.begin());
+  if (machine.ConsumedOfFront == chunk.size()) {
+    // Like a console, the fake keeps no copy of what was typed once it has
+    // been read; tests that look for leftovers of a secret rely on that.
+    WipeMemory(chunk.data(), chunk.size());
+    ++machine.NextChunk;
     machine.ConsumedOfFront = 0;
   }
   return n;

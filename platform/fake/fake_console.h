@@ -32,7 +32,8 @@ struct State {
 
   // Console input: each ConsoleInRead() call hands out at most one chunk
   // (cut to the caller's buffer size, the rest kept for the next call). When
-  // the chunks are used up, reads return 0 (end of input).
+  // the chunks are used up, reads return 0 (end of input). A chunk is wiped
+  // once it has been read whole.
   std::vector<std::string> ConsoleInput;
 
   // Keys: a key is pressed before key polling starts (type-ahead, which the
@@ -47,7 +48,7 @@ struct State {
   std::string StdBoth;
 
   // Events, in order, one letter each, for tests of ordering:
-  //   O open console out, M open mode handle, H hide, R restore,
+  //   O open console out, F flush console out, M open mode handle, H hide, R restore,
   //   I open console in, r read, B beep, P pause, S/K/T key poll start/poll/stop
   std::string Events;
   int Beeps = 0;
@@ -78,7 +79,8 @@ struct State {
 
   // Working state of the fake itself.
   std::string PendingConsoleOut;  // written to the console, not yet flushed
-  std::size_t ConsumedOfFront = 0;  // bytes of ConsoleInput.front() already read
+  std::size_t NextChunk = 0;        // index of the ConsoleInput chunk read next
+  std::size_t ConsumedOfFront = 0;  // bytes of that chunk already read
   bool Polling = false;
   int PausesWhilePolling = 0;
 };
