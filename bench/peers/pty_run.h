@@ -1,0 +1,34 @@
+// One timed run of a command on a fresh pseudo-terminal, as a person at a
+// terminal would run it: the terminal is its controlling terminal and its
+// standard input, standard output and standard error go to pipes. When the
+// prompt shows, the typed bytes go into the terminal; the run ends when the
+// command has exited and both pipes are at their end.
+//
+// The loop blocks in poll() and does nothing between events, so the time it
+// adds is the same small amount for every command measured.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TRunSpec {
+  std::vector<std::string> Argv;  // Argv[0] is a path; PATH is not searched
+  std::string Prompt;             // empty: type nothing, only wait for the end
+  bool PromptOnStderr = false;    // where the prompt shows: standard error or the terminal
+  std::string Typed;              // typed once the prompt has shown
+};
+
+struct TRunResult {
+  bool Exited = false;  // false: ended by a signal, or the run failed
+  int ExitCode = -1;
+  double WallSeconds = 0;  // from before fork() to after the command was reaped
+  double CpuSeconds = 0;   // user + system time of the command
+  long MaxRssKiB = 0;      // peak resident set size of the command
+  std::string Terminal, Stdout, Stderr;
+  std::string Error;  // why the run failed; empty when it did not
+};
+
+// Runs the command once. Returns false with TRunResult::Error set when the
+// terminal or the process could not be made, or the command did not end in
+// time (it is then killed).
+bool RunOnPty(const TRunSpec& spec, TRunResult& result);
