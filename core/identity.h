@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/datetime.h"
 #include "core/records.h"
 
 // Texts fixed when the program is built.
@@ -16,10 +17,13 @@ extern const std::string_view ToolchainText;  // " using GCC 12.2.0"
 extern const std::string_view NoticeLine;
 extern const std::string_view AttributionLine;
 
-// A date-time value: days since 30 December 1899 and the time of day.
-struct TDateTime {
-  std::int32_t Day = 0;
-  std::int32_t Millisecond = 0;  // 0 .. 86,399,999
+// The build texts that the banner shows, together, so that a caller can give
+// others than this build's.
+struct TBuildTexts {
+  std::string_view Date;      // as BuildDate
+  std::string_view DateTime;  // as BuildDateTime
+  std::string_view Platform;  // as PlatformTag
+  std::string_view Toolchain;  // as ToolchainText
 };
 
 void FillVersionInfo(TFileVersionInfoRec& info, std::string_view shortVersion,
@@ -28,11 +32,15 @@ void FillVersionInfo(TFileVersionInfoRec& info, std::string_view shortVersion,
 
 // Reads "yyyy/mm/dd hh:nn:ss[.fraction]" or a time alone; a stamp on day zero
 // gets today's date. datePattern names the order of today's date fields.
+// A stamp that cannot be read gives day zero at midnight.
 TDateTime ParseBuildStamp(std::string_view stamp, std::string_view datePattern);
 
 // Writes the banner and/or the build-information line to CoreErrOutput, once
 // per run.
 void ShowBanner(const TFileVersionInfoRec& info, bool withBuildInfo, bool withBanner);
+// The same with the given build texts in place of this build's.
+void ShowBanner(const TFileVersionInfoRec& info, bool withBuildInfo, bool withBanner,
+                const TBuildTexts& build);
 
 // `length` dashes and a line end, to CoreOutput.
 void WriteUnderline(int length);
