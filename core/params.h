@@ -2,7 +2,9 @@
 // from the marks that the lookups left in the argument list.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,23 @@ inline constexpr std::string_view kWordDelimiters = " ,;";
 // The core's information keywords; validation lists those a program used.
 inline constexpr std::string_view kInfoKeywordList =
     "H HELP ? H2 HELP2 ?? VERSION-ONLY BUILD-ONLY INFO";
+
+// The prefixes of a keyword's written forms, in the order they are tried;
+// formMode as ParamSyntaxMode (1 and 3 let a symbol keyword stand bare).
+// An empty keyword has none.
+std::span<const std::string_view> KeywordPrefixes(std::string_view keyword,
+                                                  std::int32_t formMode);
+
+// Calls visit(word) for each keyword of a list split at kWordDelimiters.
+template <typename Visit>
+void ForEachKeyword(std::string_view keywords, Visit visit) {
+  std::size_t pos = 0;
+  while ((pos = keywords.find_first_not_of(kWordDelimiters, pos)) != std::string_view::npos) {
+    const std::size_t end = std::min(keywords.find_first_of(kWordDelimiters, pos), keywords.size());
+    visit(keywords.substr(pos, end - pos));
+    pos = end;
+  }
+}
 
 // SearchFlags of FindParam.
 inline constexpr std::uint32_t kBothValuesRequired = 1;

@@ -1,0 +1,226 @@
+// Option lookup: an argument is compared with every written form of every
+// keyword of a list, and the lookup marks in the argument list what it claimed.
+#include <array>
+#include <vector>
+
+#include "core/params.h"
+#include "core/state.h"
+#include "platform/console.h"
+
+namespace {
+
+constexpr std::size_t kMaxAttachedValue = 999;
+
+// One written form, with the two texts that begin an attached value.
+struct TForm {
+  std::string Plain;
+  std::string Colon;
+  std::string Equals;
+};
+
+// The forms of one keyword, built once per lookup so that the scan over the
+// arguments does nothing but compare.
+struct TKeywordForms {
+  std::array<TForm, 3> Forms;
+  std::size_t Count = 0;
+};
+
+struct TFormMatch {
+  bool Matched = false;
+  bool Attached = false;
+  std::string_view Param;  // views of the argument text
+  std::string_view Value;
+};
+
+bool AttachedValuesAccepted() { return ParamSyntaxMode == 2 || ParamSyntaxMode == 3; }
+
+TKeywordForms BuildForms(std::string_view keyword) {
+  TKeywordForms built;
+  for (std::string_view prefix : KeywordPrefixes(keyword, ParamSyntaxMode)) {
+    TForm& form = built.Forms[built.Count++];
+    form.Plain.append(prefix).append(keyword);
+    form.Colon = form.Plain + ':';
+    form.Equals = form.Plain + '=';
+  }
+  return built;
+}
+
+std::vector<TKeywordForms> BuildKeywordForms(std::string_view keywords) {
+  std::vector<TKeywordForms> all;
+  ForEachKeyword(keywords, [&all](std::string_view keyword) { all.push_back(BuildForms(keyword)); });
+  return all;
+}
+
+// The forms are tried in order; an attached value is looked for only after
+// the form itself failed, and the first match of either kind decides.
+TFormMatch MatchForms(const TKeywordForms& keyword, std::string_view argument,
+                      bool attachedAccepted) {
+  for (std::size_t f = 0; f < keyword.Count; ++f) {
+    const TForm& form = keyword.Forms[f];
+    if (plat::TextEqualNoCase(argument, form.Plain)) return {true, false, argument, {}};
+    if (!attachedAccepted) continue;
+    const std::size_t n = form.Plain.size() + 1;
+    const std::string_view head = argument.substr(0, n);
+    if (plat::TextEqualNoCase(head, form.Colon) || plat::TextEqualNoCase(head, form.Equals)) {
+      const std::string_view value =
+          n < argument.size() ? argument.substr(n, kMaxAttachedValue) : std::string_view{};
+      return {true, true, argument.substr(0, n - 1), value};
+    }
+  }
+  return {};
+}
+
+void MarkIncomplete(TParamStatusRec& entry) {
+  entry.Status = kStatusIncomplete;
+  entry.HasValue = false;
+  entry.ValueAttached = false;
+}
+
+// Takes the value `offset` entries after the option at `option` into `value`.
+// Only the end of the whole list counts as "no value", not the end of the
+// searched range.
+void TakeValue(TFindParamRec& result, std::string& value, TParamStatusArray& list,
+               std::size_t option, std::size_t offset, bool required) {
+  TParamStatusRec& entry = list[option];
+  if (option + offset >= list.size()) {
+    value.clear();
+    if (required) {
+      result.Found = false;
+      MarkIncomplete(entry);
+    }
+    return;
+  }
+  TParamStatusRec& source = list[option + offset];
+  if (source.Text.empty() && required) {
+    value.clear();
+    result.Found = false;
+    MarkIncomplete(entry);
+    return;
+  }
+  value = source.Text;
+  if (source.Status == kStatusUnclaimed || source.Status == kStatusValue) {
+    source.Status = kStatusValue;
+    source.HasValue = true;
+  } else {
+    // The would-be value is already an option: the option lacks its value.
+    entry.Status = kStatusIncomplete;
+  }
+}
+
+void RangeOf(std::int32_t index, std::int32_t rangeMode, std::int32_t& start,
+             std::int32_t& stop) {
+  if (rangeMode == 1) {
+    start = -1;
+    stop = index;
+  } else {
+    start = index;
+    stop = -1;
+  }
+}
+
+}  // namespace
+
+bool MatchKeyword(std::string_view keyword, std::string_view argument, TFindParamRec& match) {
+  const TFormMatch found = MatchForms(BuildForms(keyword), argument, AttachedValuesAccepted());
+  // Built apart from `match`, which the argument text may belong to.
+  TFindParamRec filled;
+  if (found.Matched) {
+    filled.Param = found.Param;
+    // Found tells an exact form; a form with a value shows in ValueAttached.
+    filled.Found = !found.Attached;
+    filled.ValueAttached = found.Attached;
+    filled.Value = found.Value;
+  }
+  match = std::move(filled);
+  return found.Matched;
+}
+
+void FindParam(TFindParamRec& result, TParamStatusArray& list, std::string_view keywords,
+               std::int32_t stopIndex, std::int32_t startIndex, std::uint32_t valueCount,
+               std::uint32_t searchFlags, std::string_view defaultValue,
+               std::string_view defaultValue2) {
+  CollectKeywords(KnownKeywords, keywords);
+
+  result.Reserved = false;
+  result.Found = false;
+  result.ValueAttached = false;
+  result.ParamIndex = -1;
+  result.ParamNumber = -1;
+  result.Param.clear();
+  result.Value = defaultValue;
+  result.Value2 = defaultValue2;
+
+  const auto last = static_cast<std::int32_t>(list.size()) - 1;
+  const std::int32_t stop = stopIndex == -1 || stopIndex > last ? last : stopIndex;
+  const std::int32_t start = startIndex < 0 ? 0 : startIndex;
+  if (stop < start) return;
+
+  const std::vector<TKeywordForms> forms = BuildKeywordForms(keywords);
+  const bool attachedAccepted = AttachedValuesAccepted();
+  const bool firstRequired = (searchFlags & (kBothValuesRequired | kFirstValueRequired)) != 0;
+  const bool secondRequired = (searchFlags & kBothValuesRequired) != 0;
+
+  for (std::int32_t i = start;; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    TParamStatusRec& entry = list[at];
+    for (const TKeywordForms& keyword : forms) {
+      const TFormMatch match = MatchForms(keyword, entry.Text, attachedAccepted);
+      if (!match.Matched) continue;
+      entry.Status = kStatusOption;
+      entry.IsOption = true;
+      result.Param = entry.Text;
+      result.ParamIndex = i;
+      result.ParamNumber = i + 1;
+      result.Found = true;
+      if (match.Attached) {
+        result.Param = match.Param;
+        result.Value = match.Value;
+        result.ValueAttached = true;
+        if (!(firstRequired && result.Value.empty())) {
+          entry.Status = kStatusAttached;
+          entry.HasValue = true;
+          entry.ValueAttached = true;
+          entry.Reserved = false;
+          break;
+        }
+        // An empty attached value that is required: the option is incomplete,
+        // and the following argument may still supply the value.
+        entry.Status = kStatusIncomplete;
+        entry.HasValue = false;
+        entry.ValueAttached = true;
+      }
+      if (valueCount != 0) TakeValue(result, result.Value, list, at, 1, firstRequired);
+      if (valueCount == 2) TakeValue(result, result.Value2, list, at, 2, secondRequired);
+      if (RecordLookupHistory) LookupHistory.push_back(result);
+      // The same argument is compared with the remaining keywords too.
+    }
+    if (i == stop || ((searchFlags & kSearchAll) == 0 && result.ParamIndex != -1)) break;
+  }
+}
+
+void FindSwitch(TFindParamRec& result, TParamStatusArray& list, std::string_view keywords,
+                std::uint32_t searchFlags, std::int32_t index, std::int32_t rangeMode) {
+  std::int32_t start = 0;
+  std::int32_t stop = 0;
+  RangeOf(index, rangeMode, start, stop);
+  FindParam(result, list, keywords, stop, start, 0, searchFlags);
+}
+
+void FindBoolSwitch(TFindParamRec& result, TParamStatusArray& list, std::string_view keywords,
+                    bool& flag, std::int32_t index, std::int32_t rangeMode) {
+  std::int32_t start = 0;
+  std::int32_t stop = 0;
+  RangeOf(index, rangeMode, start, stop);
+  FindParam(result, list, keywords, stop, start, 1, 0);
+  flag = result.Found;
+}
+
+void FindValueParam(TFindParamRec& result, TParamStatusArray& list, std::string_view keywords,
+                    std::string& text, std::int32_t index, std::int32_t rangeMode) {
+  text.clear();
+  std::int32_t start = 0;
+  std::int32_t stop = 0;
+  RangeOf(index, rangeMode, start, stop);
+  FindParam(result, list, keywords, stop, start, 1, 0);
+  text = result.Value;
+}
