@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -148,7 +149,11 @@ void KillAll(Session& s) {
   sigemptyset(&none);
   (void)::sigprocmask(SIG_SETMASK, &none, nullptr);
 
-  if (::setsid() < 0 || ::ioctl(slave, TIOCSCTTY, 0) < 0) ::_exit(126);
+  // A command killed by SIGQUIT leaves no core file behind.
+  rlimit noCore{0, 0};
+  (void)::setrlimit(RLIMIT_CORE, &noCore);  // lowering a limit always works
+  if (::setsid() < 0) ::_exit(126);
+  if (!o.NoControllingTerminal && ::ioctl(slave, TIOCSCTTY, 0) < 0) ::_exit(126);
 
   if (o.ForegroundHolder) {
     // The holder is born with SIGUSR1 blocked, so that a signal sent as
@@ -207,6 +212,10 @@ bool Start(Session& s, const Options& o, std::string* error) {
   size.ws_row = 24;
   size.ws_col = 80;
   (void)::ioctl(s.Master, TIOCSWINSZ, &size);  // a terminal without a size still works
+  if (!o.TypeAhead.empty() &&
+      ::write(s.Master, o.TypeAhead.data(), o.TypeAhead.size()) !=
+          static_cast<ssize_t>(o.TypeAhead.size()))
+    return Fail(error, "type ahead");
 
   // The child's ends of its standard streams; -1 for "the terminal".
   int in = -1, out = -1, err = -1;
@@ -296,14 +305,18 @@ void Type(Session& s, std::string_view bytes) {
   }
 }
 
-bool WaitForTerminal(Session& s, std::string_view text, std::chrono::milliseconds timeout) {
+bool WaitForText(Session& s, Where where, std::string_view text,
+                 std::chrono::milliseconds timeout) {
+  const std::string& sink = where == Where::Terminal ? s.Terminal
+                            : where == Where::Stdout ? s.Stdout
+                                                     : s.Stderr;
   auto deadline = Clock::now() + timeout;
-  while (s.Terminal.find(text) == std::string::npos) {
+  while (sink.find(text) == std::string::npos) {
     if (s.Ended) {
-      // What it wrote last may still be on its way to the master side.
+      // What it wrote last may still be on its way.
       while (Pump(s, static_cast<int>(kQuietAfterEnd.count()))) {
       }
-      return s.Terminal.find(text) != std::string::npos;
+      return sink.find(text) != std::string::npos;
     }
     if (Clock::now() >= deadline) return false;
     Pump(s, kSliceMilliseconds);

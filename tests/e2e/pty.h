@@ -33,6 +33,11 @@ struct Options {
   // A second process group in the session, which can take the terminal's
   // foreground from the command (see TakeForeground).
   bool ForegroundHolder = false;
+  // Typed before the command starts: it waits in the terminal's input queue.
+  std::string TypeAhead;
+  // A new session without a controlling terminal (the pty is still made,
+  // and is standard input unless StdinFile is given, but /dev/tty fails).
+  bool NoControllingTerminal = false;
 };
 
 // How the command ended.
@@ -73,10 +78,16 @@ bool Start(Session& session, const Options& options, std::string* error = nullpt
 // Types the bytes into the terminal, as a keyboard would.
 void Type(Session& session, std::string_view bytes);
 
-// Collects output until the terminal has shown `text` (since the start), the
-// command has ended, or the time is up. True when the text showed.
-bool WaitForTerminal(Session& session, std::string_view text,
-                     std::chrono::milliseconds timeout = 10s);
+enum class Where { Terminal, Stdout, Stderr };
+
+// Collects output until `where` has received `text` (since the start), the
+// command has ended, or the time is up. True when the text came.
+bool WaitForText(Session& session, Where where, std::string_view text,
+                 std::chrono::milliseconds timeout = 10s);
+inline bool WaitForTerminal(Session& session, std::string_view text,
+                            std::chrono::milliseconds timeout = 10s) {
+  return WaitForText(session, Where::Terminal, text, timeout);
+}
 
 // Collects output for the given time.
 void Collect(Session& session, std::chrono::milliseconds duration);
