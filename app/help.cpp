@@ -3,7 +3,6 @@
 #include <span>
 #include <string>
 
-#include "app/app_state.h"
 #include "core/identity.h"
 #include "core/state.h"
 #include "core/textout.h"
@@ -69,8 +68,10 @@ constexpr std::string_view kGeneralNoteLines[] = {
     "used.",
 };
 
-// Every note specific to this program but the first, which gives the length.
+// The length named here is the size of the console read buffer; longer lines
+// are still read whole, through refills of that buffer.
 constexpr std::string_view kAppNoteLines[] = {
+    " * The maximum allowed input length is 4096 characters.",
     " * The -P parameter must be provided, although its value can be blank.",
     " * Entries for -P paramter which contain spaces, should be surrounded by quotation marks.",
 };
@@ -134,8 +135,6 @@ void ShowSyntax(bool brief) {
   WriteLine(CoreOutput);
 
   WriteSectionHeader("APP SPECIFIC USAGE NOTES:");
-  WriteLine(CoreOutput, " * The maximum allowed input length is " +
-                            std::to_string(kConsoleInBufferSize) + " characters.");
   WriteLines(kAppNoteLines);
   WriteLine(CoreOutput);
 
