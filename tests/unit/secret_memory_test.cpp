@@ -1,9 +1,9 @@
 // After a hidden read no copy of the typed line is left in memory: neither in
 // the blocks the program gave back to the heap nor in its live buffers.
 //
-// The test binary's operator new/delete put a header in front of each block,
-// so that while a run is watched, freed blocks are kept aside (not reused)
-// and can be searched afterwards.
+// The test binary's operator new/delete put a header in front of each block
+// and fill it when it is handed out, so that while a run is watched, freed
+// blocks are kept aside (not reused) and can be searched afterwards.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,6 +43,10 @@ void* operator new(std::size_t size) {
   auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
   if (header == nullptr) throw std::bad_alloc();
   header->Size = size;
+  // A fresh block must not show what an earlier owner of the memory left
+  // there (the test's own copies of the line, say): whatever of the line a
+  // block holds when it is freed was written by its last owner.
+  std::memset(header + 1, 0xA5, size);
   return header + 1;
 }
 
