@@ -60,6 +60,26 @@ void Discard() {
   (void)FlushConsoleInputBuffer(keyInput);
 }
 
+// Discarding the keys typed before the wait: how long the console is first
+// given to bring them in, how long it must then stay without input, and how
+// often it is asked at most.
+constexpr DWORD kFirstTypedAheadWait = 250;
+constexpr DWORD kQuietBeforeWait = 50;
+constexpr int kTypedAheadRounds = 20;
+
+// wine's console takes what waits on a Unix terminal only when asked, and
+// starts to read the terminal only a moment later, so it is asked until it
+// has had nothing for a while.
+void DiscardTypedAhead() {
+  Discard();
+  DWORD wait = kFirstTypedAheadWait;
+  for (int round = 0; round < kTypedAheadRounds && WaitForSingleObject(keyInput, wait) == WAIT_OBJECT_0;
+       ++round) {
+    Discard();
+    wait = kQuietBeforeWait;
+  }
+}
+
 }  // namespace
 
 void KeyPollStart() {
@@ -67,7 +87,7 @@ void KeyPollStart() {
   DWORD mode = 0;
   if (input == nullptr || input == INVALID_HANDLE_VALUE || !GetConsoleMode(input, &mode)) return;
   keyInput = input;
-  Discard();
+  DiscardTypedAhead();
   keySeen = false;
   stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (stopEvent != nullptr) collector = CreateThread(nullptr, 0, Collect, nullptr, 0, nullptr);

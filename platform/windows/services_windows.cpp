@@ -43,9 +43,12 @@ std::string TimeSeparator() { return SystemLocaleText(LOCALE_STIME); }
 bool TextEqualNoCase(std::string_view a, std::string_view b) {
   constexpr std::size_t kMax = 0x7FFFFFFF;
   if (a.size() > kMax || b.size() > kMax) return AsciiEqualNoCase(a, b);
-  if (a.empty() || b.empty()) return a.empty() && b.empty();
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+  if (a.empty() && b.empty()) return true;
+  // An empty view may have no data pointer, which the call refuses.
+  const char* first = a.empty() ? "" : a.data();
+  const char* second = b.empty() ? "" : b.data();
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first, static_cast<int>(a.size()),
+                        second, static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
 void WipeMemory(void* data, std::size_t size) { SecureZeroMemory(data, size); }

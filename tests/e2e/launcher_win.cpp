@@ -8,8 +8,13 @@
 // streams in files. So the test starts this launcher on the terminal, and the
 // launcher starts each run k = 1..COUNT in turn, in the same console:
 //
-//   DIR\<k>.run  input: the program's path on the first line, then the exact
-//                command line it gets (everything after the first LF)
+//   DIR\<k>.run  input: lines "key=value"
+//                  program=  the program file
+//                  stdout=closed-pipe  (optional) a pipe nobody reads
+//                  stdin=    (optional) a file as standard input, in place of
+//                            the console
+//                  cmdline=  last: the rest of the file is the exact command
+//                            line the program gets
 //   DIR\<k>.out  its standard output
 //   DIR\<k>.err  its standard error
 //   DIR\<k>.end  written once it has ended: "exit=<code in hex>", "echo=<0|1>"
@@ -76,30 +81,80 @@ std::string ConsoleState() {
   return state;
 }
 
+struct RunSpec {
+  std::string Program;
+  bool ClosedPipe = false;
+  std::string StdinFile;
+  std::string CommandLine;
+};
+
+bool ParseRun(const std::string& text, RunSpec& spec) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find('\n', at);
+    std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (line.rfind("cmdline=", 0) == 0) {
+      spec.CommandLine = text.substr(at + 8);
+      return !spec.Program.empty();
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("program=", 0) == 0)
+      spec.Program = line.substr(8);
+    else if (line == "stdout=closed-pipe")
+      spec.ClosedPipe = true;
+    else if (line.rfind("stdin=", 0) == 0)
+      spec.StdinFile = line.substr(6);
+    else
+      return false;
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return false;
+}
+
+// The write end of a pipe whose read end is already closed.
+HANDLE ClosedPipe() {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return INVALID_HANDLE_VALUE;
+  (void)CloseHandle(read);  // that is the point
+  return write;
+}
+
 // Runs one program; false when it could not be started.
 bool Run(const std::string& base) {
-  std::string spec;
-  if (!ReadWholeFile(base + ".run", spec)) return false;
-  const std::size_t lineEnd = spec.find('\n');
-  if (lineEnd == std::string::npos) return false;
-  std::string program = spec.substr(0, lineEnd);
-  if (!program.empty() && program.back() == '\r') program.pop_back();
-  std::string commandLine = spec.substr(lineEnd + 1);
+  std::string text;
+  RunSpec spec;
+  if (!ReadWholeFile(base + ".run", text) || !ParseRun(text, spec)) return false;
 
-  HANDLE out = CreateInheritable(base + ".out");
+  HANDLE out = spec.ClosedPipe ? ClosedPipe() : CreateInheritable(base + ".out");
   HANDLE err = CreateInheritable(base + ".err");
-  if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) return false;
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  if (!spec.StdinFile.empty()) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    in = CreateFileA(spec.StdinFile.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
+                     0, nullptr);
+  }
+  if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE || in == INVALID_HANDLE_VALUE)
+    return false;
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdInput = in;
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                      nullptr, &startup, &process))
+  if (!CreateProcessA(spec.Program.c_str(), spec.CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    // Told in the run's standard error file, for the test's failure message.
+    char text[64];
+    const int length = std::snprintf(text, sizeof text, "launcher: cannot start: error %lu\r\n",
+                                     static_cast<unsigned long>(GetLastError()));
+    DWORD written = 0;
+    (void)WriteFile(err, text, static_cast<DWORD>(length), &written, nullptr);
     return false;
+  }
   (void)WaitForSingleObject(process.hProcess, INFINITE);  // the test bounds the time
   DWORD code = 0;
   if (!GetExitCodeProcess(process.hProcess, &code)) return false;
