@@ -43,6 +43,7 @@ struct TSettings {
   std::string Reference = QUILLET_BENCH_REFERENCE;
   std::string Bash = QUILLET_BENCH_BASH;
   std::string Python = QUILLET_BENCH_PYTHON;
+  std::string Launcher = QUILLET_BENCH_LAUNCHER;
   std::vector<std::pair<std::string, std::string>> Also;
 };
 
@@ -160,6 +161,7 @@ std::vector<double> PairedRatios(const TCommand& command, const TCommand& refere
 double Wall(const TRunResult& r) { return r.WallSeconds; }
 double Cpu(const TRunResult& r) { return r.CpuSeconds; }
 double Rss(const TRunResult& r) { return static_cast<double>(r.MaxRssKiB); }
+double Faults(const TRunResult& r) { return static_cast<double>(r.MinorFaults); }
 
 void RunHiddenReads(const TSettings& settings) {
   std::vector<TCommand> commands = HiddenReadCommands(settings);
@@ -172,7 +174,7 @@ void RunHiddenReads(const TSettings& settings) {
     for (std::size_t k : order) {
       TCommand& command = commands[k];
       TRunResult run;
-      if (!RunOnPty(command.Spec, run)) Abort(command.Name, run, "could not be run");
+      if (!RunOnPty(settings.Launcher, command.Spec, run)) Abort(command.Name, run, "could not be run");
       CheckHiddenRead(command, run);
       command.Runs.push_back(std::move(run));
     }
@@ -182,12 +184,14 @@ void RunHiddenReads(const TSettings& settings) {
   std::printf("Hidden read through a pseudo-terminal, %d interleaved rounds; medians, and\n"
               "the median of the per-round ratios to the static C reference.\n\n",
               settings.Rounds);
-  std::printf("| command | wall ms | CPU ms | peak RSS KiB | wall ratio | CPU ratio | RSS ratio |\n");
-  std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
+  std::printf("| command | wall ms | CPU ms | peak RSS KiB | page faults | wall ratio | CPU ratio "
+              "| RSS ratio |\n");
+  std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
   for (const TCommand& c : commands) {
-    std::printf("| %s | %.3f | %.3f | %.0f | %.2f | %.2f | %.2f |\n", c.Name.c_str(),
+    std::printf("| %s | %.3f | %.3f | %.0f | %.0f | %.2f | %.2f | %.2f |\n", c.Name.c_str(),
                 Median(Each(c.Runs, Wall)) * 1e3, Median(Each(c.Runs, Cpu)) * 1e3,
-                Median(Each(c.Runs, Rss)), Median(PairedRatios(c, reference, Wall)),
+                Median(Each(c.Runs, Rss)), Median(Each(c.Runs, Faults)),
+                Median(PairedRatios(c, reference, Wall)),
                 Median(PairedRatios(c, reference, Cpu)), Median(PairedRatios(c, reference, Rss)));
   }
 
@@ -212,13 +216,13 @@ void RunArgumentScale(const TSettings& settings) {
   std::vector<TCommand> commands;
   for (int size : sizes) {
     TRunSpec spec{{settings.Quillet}, "", false, ""};
-    for (int i = 0; i < size; ++i) spec.Argv.push_back("x" + std::to_string(i));
+    for (int i = 0; i < size; ++i) spec.Argv.push_back(std::string("x").append(std::to_string(i)));
     commands.push_back({std::to_string(size), std::move(spec), {}});
   }
   for (int round = 0; round < kRounds; ++round) {
     for (TCommand& command : commands) {
       TRunResult run;
-      if (!RunOnPty(command.Spec, run)) Abort(command.Name, run, "could not be run");
+      if (!RunOnPty(settings.Launcher, command.Spec, run)) Abort(command.Name, run, "could not be run");
       if (!run.Exited || run.ExitCode != 65) Abort(command.Name, run, "did not exit with 65");
       if (!run.Stdout.empty()) Abort(command.Name, run, "wrote to standard output");
       command.Runs.push_back(std::move(run));

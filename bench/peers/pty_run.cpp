@@ -4,28 +4,19 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/ioctl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
 // A command that shows nothing for this long is taken as hung.
 constexpr int kQuietLimitMilliseconds = 20000;
-
-double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
-
-double Now() {
-  timespec t{};
-  (void)clock_gettime(CLOCK_MONOTONIC, &t);  // cannot fail for this clock
-  return Seconds(t);
-}
+// The descriptor on which the launcher writes its report.
+constexpr int kReportFd = 3;
 
 bool Fail(TRunResult& result, const char* what) {
   result.Error = std::string(what) + ": " + std::strerror(errno);
@@ -53,8 +44,10 @@ void Drain(int& fd, std::string& into) {
 
 struct TFds {
   int Master = -1, OutRead = -1, OutWrite = -1, ErrRead = -1, ErrWrite = -1;
+  int ReportRead = -1, ReportWrite = -1;
   ~TFds() {
-    for (int* fd : {&Master, &OutRead, &OutWrite, &ErrRead, &ErrWrite}) CloseFd(*fd);
+    for (int* fd : {&Master, &OutRead, &OutWrite, &ErrRead, &ErrWrite, &ReportRead, &ReportWrite})
+      CloseFd(*fd);
   }
 };
 
@@ -63,15 +56,39 @@ struct TFds {
   if (setsid() < 0) _exit(126);
   int slave = open(slaveName, O_RDWR);
   if (slave < 0) _exit(126);
-  if (dup2(slave, 0) < 0 || dup2(fds.OutWrite, 1) < 0 || dup2(fds.ErrWrite, 2) < 0) _exit(126);
-  if (slave > 2) (void)close(slave);  // the copy on 0 is the one the command uses
+  if (dup2(slave, 0) < 0 || dup2(fds.OutWrite, 1) < 0 || dup2(fds.ErrWrite, 2) < 0 ||
+      dup2(fds.ReportWrite, kReportFd) < 0)
+    _exit(126);
+  if (slave > kReportFd) (void)close(slave);  // the copy on 0 is the one used
   execv(argv[0], argv);
   _exit(127);
 }
 
+bool ReadReport(TFds& fds, TRunResult& result) {
+  std::string report;
+  (void)fcntl(fds.ReportRead, F_SETFL, 0);  // the launcher writes it just before it ends
+  while (fds.ReportRead >= 0) Drain(fds.ReportRead, report);
+  int status = 0;
+  long long wallNs = 0, userUs = 0, systemUs = 0;
+  long rss = 0, faults = 0;
+  if (std::sscanf(report.c_str(), "%d %lld %lld %lld %ld %ld", &status, &wallNs, &userUs,
+                  &systemUs, &rss, &faults) != 6) {
+    result.Error = "the launcher gave no report";
+    return false;
+  }
+  result.WallSeconds = static_cast<double>(wallNs) / 1e9;
+  result.CpuSeconds = static_cast<double>(userUs + systemUs) / 1e6;
+  result.MaxRssKiB = rss;
+  result.MinorFaults = faults;
+  result.Exited = WIFEXITED(status);
+  result.ExitCode = result.Exited ? WEXITSTATUS(status) : -1;
+  if (WIFSIGNALED(status)) result.Error = "ended by signal " + std::to_string(WTERMSIG(status));
+  return true;
+}
+
 }  // namespace
 
-bool RunOnPty(const TRunSpec& spec, TRunResult& result) {
+bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& result) {
   result = TRunResult{};
   TFds fds;
   fds.Master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -79,25 +96,28 @@ bool RunOnPty(const TRunSpec& spec, TRunResult& result) {
   if (grantpt(fds.Master) < 0 || unlockpt(fds.Master) < 0) return Fail(result, "grantpt");
   char slaveName[128];
   if (ptsname_r(fds.Master, slaveName, sizeof slaveName) != 0) return Fail(result, "ptsname_r");
-  int out[2], err[2];
-  if (pipe2(out, O_CLOEXEC) < 0) return Fail(result, "pipe2");
-  fds.OutRead = out[0], fds.OutWrite = out[1];
-  if (pipe2(err, O_CLOEXEC) < 0) return Fail(result, "pipe2");
-  fds.ErrRead = err[0], fds.ErrWrite = err[1];
+  int ends[2];
+  for (auto [readEnd, writeEnd] : {std::pair{&fds.OutRead, &fds.OutWrite},
+                             std::pair{&fds.ErrRead, &fds.ErrWrite},
+                             std::pair{&fds.ReportRead, &fds.ReportWrite}}) {
+    if (pipe2(ends, O_CLOEXEC) < 0) return Fail(result, "pipe2");
+    *readEnd = ends[0], *writeEnd = ends[1];
+  }
   for (int fd : {fds.Master, fds.OutRead, fds.ErrRead})
     (void)fcntl(fd, F_SETFL, O_NONBLOCK);  // a blocking read would only cost latency
 
   // The argument vector is built before fork(), so the child only execs.
-  std::vector<char*> argv;
+  const std::string reportFd = std::to_string(kReportFd);
+  std::vector<char*> argv{const_cast<char*>(launcher.c_str()), const_cast<char*>(reportFd.c_str())};
   for (const std::string& arg : spec.Argv) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
-  const double start = Now();
   const pid_t pid = fork();
   if (pid < 0) return Fail(result, "fork");
   if (pid == 0) RunChild(slaveName, fds, argv.data());
   CloseFd(fds.OutWrite);
   CloseFd(fds.ErrWrite);
+  CloseFd(fds.ReportWrite);
 
   bool typed = spec.Prompt.empty();
   while (fds.OutRead >= 0 || fds.ErrRead >= 0) {
@@ -108,8 +128,9 @@ bool RunOnPty(const TRunSpec& spec, TRunResult& result) {
     int ready = poll(polled, count, kQuietLimitMilliseconds);
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) {
-      (void)kill(pid, SIGKILL);
-      (void)wait4(pid, nullptr, 0, nullptr);  // only to reap it
+      // The launcher's session: the launcher and the command.
+      (void)kill(-pid, SIGKILL);
+      (void)waitpid(pid, nullptr, 0);  // only to reap it
       result.Error = ready == 0 ? "no output and no end in time" : std::strerror(errno);
       return false;
     }
@@ -125,19 +146,16 @@ bool RunOnPty(const TRunSpec& spec, TRunResult& result) {
     }
   }
 
+  const bool reported = ReadReport(fds, result);
   int status = 0;
-  rusage usage{};
   pid_t reaped;
-  do reaped = wait4(pid, &status, 0, &usage);
+  do reaped = waitpid(pid, &status, 0);
   while (reaped < 0 && errno == EINTR);
-  result.WallSeconds = Now() - start;
-  if (reaped != pid) return Fail(result, "wait4");
   if (fds.Master >= 0) Drain(fds.Master, result.Terminal);  // the last echo, if any
-
-  result.CpuSeconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-  result.MaxRssKiB = usage.ru_maxrss;
-  result.Exited = WIFEXITED(status);
-  result.ExitCode = result.Exited ? WEXITSTATUS(status) : -1;
-  if (!result.Exited) result.Error = "ended by signal " + std::to_string(WTERMSIG(status));
-  return true;
+  if (reaped != pid) return Fail(result, "waitpid");
+  if (reported && WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+  result.Error = WIFEXITED(status)
+                     ? "the launcher failed with exit code " + std::to_string(WEXITSTATUS(status))
+                     : "the launcher ended by signal " + std::to_string(WTERMSIG(status));
+  return false;
 }

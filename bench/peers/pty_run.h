@@ -4,8 +4,10 @@
 // prompt shows, the typed bytes go into the terminal; the run ends when the
 // command has exited and both pipes are at their end.
 //
-// The loop blocks in poll() and does nothing between events, so the time it
-// adds is the same small amount for every command measured.
+// The command is started, timed and reaped by the launcher (launch.c), which
+// reports its wall time and its resource use; see there why. The harness
+// blocks in poll() and does nothing between events, so the time it adds
+// (the delay in answering the prompt) is the same for every command.
 #pragma once
 
 #include <string>
@@ -21,14 +23,15 @@ struct TRunSpec {
 struct TRunResult {
   bool Exited = false;  // false: ended by a signal, or the run failed
   int ExitCode = -1;
-  double WallSeconds = 0;  // from before fork() to after the command was reaped
+  double WallSeconds = 0;  // from the launcher's fork() to its reaping the command
   double CpuSeconds = 0;   // user + system time of the command
   long MaxRssKiB = 0;      // peak resident set size of the command
+  long MinorFaults = 0;    // page faults served without I/O: mostly pages mapped at start
   std::string Terminal, Stdout, Stderr;
   std::string Error;  // why the run failed; empty when it did not
 };
 
-// Runs the command once. Returns false with TRunResult::Error set when the
-// terminal or the process could not be made, or the command did not end in
-// time (it is then killed).
-bool RunOnPty(const TRunSpec& spec, TRunResult& result);
+// Runs the command once through the launcher at `launcher`. Returns false
+// with TRunResult::Error set when the terminal or the process could not be
+// made, or the command did not end in time (it is then killed).
+bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& result);
