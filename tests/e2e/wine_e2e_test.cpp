@@ -117,8 +117,10 @@ class WineConsole : public testing::Test {
       spec << "cmdline=" << runs[k].CommandLine;
     }
     pty::Options options;
-    // The launcher's standard output and error are the terminal too.
-    options.Argv = {"/bin/sh", "-c", "exec \"$@\" >&0 2>&0", "sh", QUILLET_WINE, launcher_.string()};
+    // The launcher's standard output and error are the terminal too. wine
+    // reads and draws the terminal in the character set of the Unix locale.
+    options.Argv = {"/bin/sh", "-c", "LC_ALL=C.UTF-8 exec \"$@\" >&0 2>&0", "sh", QUILLET_WINE,
+                    launcher_.string()};
     if (utf8) options.Argv.push_back("--utf8");
     options.Argv.push_back(WinPath(dir_));
     options.Argv.push_back(std::to_string(runs.size()));
@@ -214,15 +216,19 @@ TEST_F(WineConsole, HiddenReadHandsOverTheSecretAndALaterReadEchoes) {
   EXPECT_TRUE(Contains(Terminal(), "Ada Lovelace")) << "the later read shows its typing";
 }
 
-TEST_F(WineConsole, NonAsciiTypingReachesStandardOutputInTheConsoleCodePage) {
-  Start({{quillet_, R"(quillet.exe -p "Clave: ")"}}, /*utf8=*/true);
-  WaitForPrompt("Clave:");
+// In a UTF-8 console: the prompt, given in the ANSI code page (1252 under
+// wine), shows as its characters, and one backspace steps back over each;
+// the typed line reaches standard output as UTF-8.
+TEST_F(WineConsole, NonAsciiTextKeepsItsCharactersInAUtf8Console) {
+  Start({{quillet_, "quillet.exe -p \"Contrase\xF1" "a: \" -q"}}, /*utf8=*/true);
+  WaitForPrompt("Contrase\xC3\xB1" "a:");
   Type("contrase\xC3\xB1" "a\r");
   Finish();
 
   const RunEnd run = Result(1);
   EXPECT_EQ(run.Exit, 0u);
   EXPECT_EQ(run.Stdout, "contrase\xC3\xB1" "a\r\n");
+  EXPECT_EQ(run.Column, 0);
 }
 
 TEST_F(WineConsole, RedirectedStandardInputIsNotRead) {
