@@ -73,11 +73,13 @@ std::string ConsoleState() {
   const bool echo = input != INVALID_HANDLE_VALUE && GetConsoleMode(input, &mode) &&
                     (mode & ENABLE_ECHO_INPUT) != 0;
   state += echo ? "echo=1\r\n" : "echo=0\r\n";
+  if (input != INVALID_HANDLE_VALUE) (void)CloseHandle(input);  // only read from
   HANDLE output = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   CONSOLE_SCREEN_BUFFER_INFO info{};
   if (output != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(output, &info))
     state += "column=" + std::to_string(info.dwCursorPosition.X) + "\r\n";
+  if (output != INVALID_HANDLE_VALUE) (void)CloseHandle(output);  // only read from
   return state;
 }
 
@@ -163,9 +165,10 @@ bool Run(const std::string& base) {
   (void)CloseHandle(out);
   (void)CloseHandle(err);
 
-  char exit[32];
-  std::snprintf(exit, sizeof exit, "exit=0x%08lX\r\n", static_cast<unsigned long>(code));
-  return WriteWholeFile(base + ".end", exit + ConsoleState());
+  char ending[32];
+  (void)std::snprintf(ending, sizeof ending, "exit=0x%08lX\r\n",
+                      static_cast<unsigned long>(code));  // fits: 8 hex digits
+  return WriteWholeFile(base + ".end", ending + ConsoleState());
 }
 
 }  // namespace
