@@ -1,11 +1,11 @@
 // Option lookup: an argument is compared with every written form of every
 // keyword of a list, and the lookup marks in the argument list what it claimed.
+#include <algorithm>
 #include <array>
 #include <vector>
 
 #include "core/params.h"
 #include "core/state.h"
-#include "platform/console.h"
 
 namespace {
 
@@ -45,10 +45,43 @@ TKeywordForms BuildForms(std::string_view keyword) {
   return built;
 }
 
-std::vector<TKeywordForms> BuildKeywordForms(std::string_view keywords) {
-  std::vector<TKeywordForms> all;
-  ForEachKeyword(keywords, [&all](std::string_view keyword) { all.push_back(BuildForms(keyword)); });
+// The forms of every keyword of a list, with what an ASCII comparison needs
+// to rule arguments out: the bytes that begin forms, and the form lengths.
+struct TListForms {
+  std::vector<TKeywordForms> Keywords;
+  std::array<bool, 256> FirstBytes{};
+  std::uint64_t Lengths = 0;  // bit n: a form of n bytes (n < 64)
+  std::size_t Longest = 0;
+};
+
+TListForms BuildListForms(std::string_view keywords) {
+  TListForms all;
+  ForEachKeyword(keywords, [&all](std::string_view keyword) {
+    all.Keywords.push_back(BuildForms(keyword));
+    const TKeywordForms& built = all.Keywords.back();
+    for (std::size_t f = 0; f < built.Count; ++f) {
+      const std::string& form = built.Forms[f].Plain;
+      all.FirstBytes[static_cast<unsigned char>(AsciiLower(form[0]))] = true;
+      if (form.size() < 64) all.Lengths |= std::uint64_t{1} << form.size();
+      all.Longest = std::max(all.Longest, form.size());
+    }
+  });
   return all;
+}
+
+// Where the comparison is ASCII, an argument can match a form only when it
+// begins with the form's first byte and is as long as the form, or has ":" or
+// "=" right after the form's length; most arguments are ruled out here at once.
+bool MayMatch(const TListForms& forms, std::string_view argument) {
+  if constexpr (!plat::kTextEqualIsAscii) return true;
+  if (argument.empty() || !forms.FirstBytes[static_cast<unsigned char>(AsciiLower(argument[0]))])
+    return false;
+  if (forms.Longest >= 64) return true;
+  if (argument.size() < 64 && (forms.Lengths >> argument.size() & 1) != 0) return true;
+  const std::size_t end = std::min(argument.size(), forms.Longest + 1);
+  for (std::size_t n = 1; n < end; ++n)
+    if ((argument[n] == ':' || argument[n] == '=') && (forms.Lengths >> n & 1) != 0) return true;
+  return false;
 }
 
 // The forms are tried in order; an attached value is looked for only after
@@ -57,11 +90,11 @@ TFormMatch MatchForms(const TKeywordForms& keyword, std::string_view argument,
                       bool attachedAccepted) {
   for (std::size_t f = 0; f < keyword.Count; ++f) {
     const TForm& form = keyword.Forms[f];
-    if (plat::TextEqualNoCase(argument, form.Plain)) return {true, false, argument, {}};
+    if (OptionTextEqual(argument, form.Plain)) return {true, false, argument, {}};
     if (!attachedAccepted) continue;
     const std::size_t n = form.Plain.size() + 1;
     const std::string_view head = argument.substr(0, n);
-    if (plat::TextEqualNoCase(head, form.Colon) || plat::TextEqualNoCase(head, form.Equals)) {
+    if (OptionTextEqual(head, form.Colon) || OptionTextEqual(head, form.Equals)) {
       const std::string_view value =
           n < argument.size() ? argument.substr(n, kMaxAttachedValue) : std::string_view{};
       return {true, true, argument.substr(0, n - 1), value};
@@ -155,7 +188,7 @@ void FindParam(TFindParamRec& result, TParamStatusArray& list, std::string_view 
   const std::int32_t start = startIndex < 0 ? 0 : startIndex;
   if (stop < start) return;
 
-  const std::vector<TKeywordForms> forms = BuildKeywordForms(keywords);
+  const TListForms forms = BuildListForms(keywords);
   const bool attachedAccepted = AttachedValuesAccepted();
   const bool firstRequired = (searchFlags & (kBothValuesRequired | kFirstValueRequired)) != 0;
   const bool secondRequired = (searchFlags & kBothValuesRequired) != 0;
@@ -163,36 +196,39 @@ void FindParam(TFindParamRec& result, TParamStatusArray& list, std::string_view 
   for (std::int32_t i = start;; ++i) {
     const auto at = static_cast<std::size_t>(i);
     TParamStatusRec& entry = list[at];
-    for (const TKeywordForms& keyword : forms) {
-      const TFormMatch match = MatchForms(keyword, entry.Text, attachedAccepted);
-      if (!match.Matched) continue;
-      entry.Status = kStatusOption;
-      entry.IsOption = true;
-      result.Param = entry.Text;
-      result.ParamIndex = i;
-      result.ParamNumber = i + 1;
-      result.Found = true;
-      if (match.Attached) {
-        result.Param = match.Param;
-        result.Value = match.Value;
-        result.ValueAttached = true;
-        if (!(firstRequired && result.Value.empty())) {
-          entry.Status = kStatusAttached;
-          entry.HasValue = true;
+    if (MayMatch(forms, entry.Text)) {
+      // The keywords in order, each also on an argument that an earlier one
+      // matched; only an accepted attached value ends the argument at once.
+      for (const TKeywordForms& keyword : forms.Keywords) {
+        const TFormMatch match = MatchForms(keyword, entry.Text, attachedAccepted);
+        if (!match.Matched) continue;
+        entry.Status = kStatusOption;
+        entry.IsOption = true;
+        result.Param = entry.Text;
+        result.ParamIndex = i;
+        result.ParamNumber = i + 1;
+        result.Found = true;
+        if (match.Attached) {
+          result.Param = match.Param;
+          result.Value = match.Value;
+          result.ValueAttached = true;
+          if (!(firstRequired && result.Value.empty())) {
+            entry.Status = kStatusAttached;
+            entry.HasValue = true;
+            entry.ValueAttached = true;
+            entry.Reserved = false;
+            break;
+          }
+          // An empty attached value that is required: the option is incomplete,
+          // and the following argument may still supply the value.
+          entry.Status = kStatusIncomplete;
+          entry.HasValue = false;
           entry.ValueAttached = true;
-          entry.Reserved = false;
-          break;
         }
-        // An empty attached value that is required: the option is incomplete,
-        // and the following argument may still supply the value.
-        entry.Status = kStatusIncomplete;
-        entry.HasValue = false;
-        entry.ValueAttached = true;
+        if (valueCount != 0) TakeValue(result, result.Value, list, at, 1, firstRequired);
+        if (valueCount == 2) TakeValue(result, result.Value2, list, at, 2, secondRequired);
+        if (RecordLookupHistory) LookupHistory.push_back(result);
       }
-      if (valueCount != 0) TakeValue(result, result.Value, list, at, 1, firstRequired);
-      if (valueCount == 2) TakeValue(result, result.Value2, list, at, 2, secondRequired);
-      if (RecordLookupHistory) LookupHistory.push_back(result);
-      // The same argument is compared with the remaining keywords too.
     }
     if (i == stop || ((searchFlags & kSearchAll) == 0 && result.ParamIndex != -1)) break;
   }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/records.h"
+#include "platform/console.h"
 
 // One-character keywords that ParamSyntaxMode 1 and 3 accept without prefix.
 inline constexpr std::string_view kSymbolKeyChars = "!#$%*+-.@_~";
@@ -33,6 +34,21 @@ void ForEachKeyword(std::string_view keywords, Visit visit) {
     visit(keywords.substr(pos, end - pos));
     pos = end;
   }
+}
+
+// The text comparison of option matching. Where the platform compares ASCII,
+// texts of different lengths or with different first or last bytes (letters
+// folded) are ruled out without the call, which gives the same results.
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+inline bool OptionTextEqual(std::string_view a, std::string_view b) {
+  if constexpr (plat::kTextEqualIsAscii) {
+    if (a.size() != b.size()) return false;
+    if (!a.empty() && (AsciiLower(a.front()) != AsciiLower(b.front()) ||
+                       AsciiLower(a.back()) != AsciiLower(b.back())))
+      return false;
+  }
+  return plat::TextEqualNoCase(a, b);
 }
 
 // SearchFlags of FindParam.

@@ -1,73 +1,55 @@
 // Syntax validation: sorts the arguments into lists by the marks the lookups
 // left, and tells whether the command line is acceptable.
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "core/params.h"
 #include "core/state.h"
-#include "platform/console.h"
 
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Tells whether a text occurs anywhere inside the text appended so far, in
 // time linear in the query, while the text keeps growing: a suffix automaton
-// extended one byte at a time. Each state keeps its edges in a linked list
-// (most states have one or two); the root, which has the most, has a table.
+// extended one byte at a time (amortised constant time per byte).
+//
+// Its size is what costs time, so a state is 16 bytes: most states have a
+// single edge, which lies in the state itself. Further edges lie side by side
+// in a block of the edge arenas; a full block moves to one twice the size and
+// the old block is reused. The root, which has the most edges, has a table.
 struct TSubstringIndex {
   struct TState {
     std::int32_t Length;
     std::int32_t Link;
-    std::int32_t FirstEdge;
+    std::int32_t FirstTarget;
+    std::uint16_t EdgeCount;
+    unsigned char FirstByte;
+    unsigned char BlockClass;  // the block holds 1 << BlockClass edges; 0: none
   };
-  struct TEdge {
-    std::int32_t Next;
-    std::int32_t Target;
-    unsigned char Byte;
-  };
-  std::vector<TState> States{{0, -1, -1}};
-  std::vector<TEdge> Edges;
-  std::array<std::int32_t, 256> RootEdges = [] {
-    std::array<std::int32_t, 256> none{};
-    none.fill(-1);
-    return none;
-  }();
+  std::vector<TState> States;
+  std::vector<std::uint32_t> BlockOf;  // per state, where its block begins
+  std::vector<unsigned char> EdgeBytes;
+  std::vector<std::int32_t> EdgeTargets;
+  std::array<std::vector<std::uint32_t>, 9> FreeBlocks;  // by class
+  std::array<std::int32_t, 256> RootEdges{};
   std::int32_t Last = 0;
 };
 
-std::int32_t* EdgeTarget(TSubstringIndex& index, std::int32_t state, unsigned char byte) {
-  if (state == 0) return index.RootEdges[byte] < 0 ? nullptr : &index.RootEdges[byte];
-  for (std::int32_t e = index.States[static_cast<std::size_t>(state)].FirstEdge; e >= 0;) {
-    TSubstringIndex::TEdge& edge = index.Edges[static_cast<std::size_t>(e)];
-    if (edge.Byte == byte) return &edge.Target;
-    e = edge.Next;
-  }
-  return nullptr;
+// An index for a text of up to `bytes` bytes (a bound, to spare regrowth).
+TSubstringIndex NewSubstringIndex(std::size_t bytes) {
+  TSubstringIndex index;
+  index.States.reserve(2 * bytes + 1);
+  index.BlockOf.reserve(2 * bytes + 1);
+  index.States.push_back({0, -1, -1, 0, 0, 0});
+  index.BlockOf.push_back(0);
+  index.RootEdges.fill(-1);
+  return index;
 }
 
-std::int32_t Follow(const TSubstringIndex& index, std::int32_t state, unsigned char byte) {
-  if (state == 0) return index.RootEdges[byte];
-  for (std::int32_t e = index.States[static_cast<std::size_t>(state)].FirstEdge; e >= 0;) {
-    const TSubstringIndex::TEdge& edge = index.Edges[static_cast<std::size_t>(e)];
-    if (edge.Byte == byte) return edge.Target;
-    e = edge.Next;
-  }
-  return -1;
-}
-
-void AddEdge(TSubstringIndex& index, std::int32_t state, unsigned char byte, std::int32_t target) {
-  if (state == 0) {
-    index.RootEdges[byte] = target;
-    return;
-  }
-  TSubstringIndex::TState& from = index.States[static_cast<std::size_t>(state)];
-  index.Edges.push_back({from.FirstEdge, target, byte});
-  from.FirstEdge = static_cast<std::int32_t>(index.Edges.size() - 1);
-}
-
-std::int32_t AddState(TSubstringIndex& index, std::int32_t length, std::int32_t link) {
-  index.States.push_back({length, link, -1});
+std::int32_t AddState(TSubstringIndex& index, TSubstringIndex::TState state) {
+  index.States.push_back(state);
+  index.BlockOf.push_back(0);
   return static_cast<std::int32_t>(index.States.size() - 1);
 }
 
@@ -75,39 +57,119 @@ TSubstringIndex::TState& StateAt(TSubstringIndex& index, std::int32_t state) {
   return index.States[static_cast<std::size_t>(state)];
 }
 
+// Where the target of the state's edge on `byte` is kept, or null.
+std::int32_t* EdgeSlot(TSubstringIndex& index, std::int32_t state, unsigned char byte) {
+  if (state == 0) return index.RootEdges[byte] < 0 ? nullptr : &index.RootEdges[byte];
+  TSubstringIndex::TState& s = StateAt(index, state);
+  if (s.EdgeCount == 0) return nullptr;
+  if (s.FirstByte == byte) return &s.FirstTarget;
+  const std::uint32_t block = index.BlockOf[static_cast<std::size_t>(state)];
+  const unsigned char* bytes = index.EdgeBytes.data() + block;
+  const std::size_t further = s.EdgeCount - 1u;
+  std::size_t k = 0;
+  if (further <= 8) {
+    while (k < further && bytes[k] != byte) ++k;
+    if (k == further) return nullptr;
+  } else {
+    const void* at = std::memchr(bytes, byte, further);
+    if (at == nullptr) return nullptr;
+    k = static_cast<std::size_t>(static_cast<const unsigned char*>(at) - bytes);
+  }
+  return &index.EdgeTargets[block + k];
+}
+
+std::int32_t Follow(TSubstringIndex& index, std::int32_t state, unsigned char byte) {
+  const std::int32_t* slot = EdgeSlot(index, state, byte);
+  return slot == nullptr ? -1 : *slot;
+}
+
+std::uint32_t NewBlock(TSubstringIndex& index, unsigned char blockClass) {
+  std::vector<std::uint32_t>& free = index.FreeBlocks[blockClass];
+  if (!free.empty()) {
+    const std::uint32_t block = free.back();
+    free.pop_back();
+    return block;
+  }
+  const auto block = static_cast<std::uint32_t>(index.EdgeBytes.size());
+  index.EdgeBytes.resize(index.EdgeBytes.size() + (std::size_t{1} << blockClass));
+  index.EdgeTargets.resize(index.EdgeTargets.size() + (std::size_t{1} << blockClass));
+  return block;
+}
+
+// Gives `to` a block of class `blockClass` holding the further edges of `from`
+// (the same state when a block grows) and frees the block `to` had.
+void MoveBlock(TSubstringIndex& index, std::int32_t from, std::int32_t to,
+               unsigned char blockClass) {
+  const std::uint32_t block = NewBlock(index, blockClass);
+  const auto further = static_cast<std::size_t>(StateAt(index, from).EdgeCount - 1);
+  const std::uint32_t old = index.BlockOf[static_cast<std::size_t>(from)];
+  std::copy_n(index.EdgeBytes.begin() + old, further, index.EdgeBytes.begin() + block);
+  std::copy_n(index.EdgeTargets.begin() + old, further, index.EdgeTargets.begin() + block);
+  TSubstringIndex::TState& target = StateAt(index, to);
+  if (target.BlockClass != 0)
+    index.FreeBlocks[target.BlockClass].push_back(index.BlockOf[static_cast<std::size_t>(to)]);
+  index.BlockOf[static_cast<std::size_t>(to)] = block;
+  target.BlockClass = blockClass;
+}
+
+void AddEdge(TSubstringIndex& index, std::int32_t state, unsigned char byte, std::int32_t target) {
+  if (state == 0) {
+    index.RootEdges[byte] = target;
+    return;
+  }
+  TSubstringIndex::TState& s = StateAt(index, state);
+  if (s.EdgeCount == 0) {
+    s.FirstByte = byte;
+    s.FirstTarget = target;
+    s.EdgeCount = 1;
+    return;
+  }
+  const std::size_t further = s.EdgeCount - 1u;
+  if (s.BlockClass == 0 || further == (std::size_t{1} << s.BlockClass))
+    MoveBlock(index, state, state, static_cast<unsigned char>(s.BlockClass + 1));
+  const std::uint32_t block = index.BlockOf[static_cast<std::size_t>(state)];
+  index.EdgeBytes[block + further] = byte;
+  index.EdgeTargets[block + further] = target;
+  ++StateAt(index, state).EdgeCount;
+}
+
 void IndexAppend(TSubstringIndex& index, unsigned char byte) {
-  const std::int32_t grown = AddState(index, StateAt(index, index.Last).Length + 1, -1);
+  const std::int32_t grown =
+      AddState(index, {StateAt(index, index.Last).Length + 1, -1, -1, 0, 0, 0});
   std::int32_t p = index.Last;
   index.Last = grown;
-  for (; p >= 0 && Follow(index, p, byte) < 0; p = StateAt(index, p).Link)
+  std::int32_t q = -1;
+  for (; p >= 0; p = StateAt(index, p).Link) {
+    q = Follow(index, p, byte);
+    if (q >= 0) break;
     AddEdge(index, p, byte, grown);
+  }
   if (p < 0) {
     StateAt(index, grown).Link = 0;
     return;
   }
-  const std::int32_t q = Follow(index, p, byte);
   if (StateAt(index, p).Length + 1 == StateAt(index, q).Length) {
     StateAt(index, grown).Link = q;
     return;
   }
-  const std::int32_t clone =
-      AddState(index, StateAt(index, p).Length + 1, StateAt(index, q).Link);
-  for (std::int32_t e = StateAt(index, q).FirstEdge; e >= 0;) {
-    const TSubstringIndex::TEdge edge = index.Edges[static_cast<std::size_t>(e)];
-    AddEdge(index, clone, edge.Byte, edge.Target);
-    e = edge.Next;
-  }
+  // q also stands for longer texts than the one reached here: the shorter
+  // ones move to a clone of q.
+  TSubstringIndex::TState copy = StateAt(index, q);
+  copy.Length = StateAt(index, p).Length + 1;
+  copy.BlockClass = 0;
+  const std::int32_t clone = AddState(index, copy);
+  if (copy.EdgeCount > 1) MoveBlock(index, q, clone, StateAt(index, q).BlockClass);
   for (; p >= 0; p = StateAt(index, p).Link) {
-    std::int32_t* target = EdgeTarget(index, p, byte);
-    if (target == nullptr || *target != q) break;
-    *target = clone;
+    std::int32_t* slot = EdgeSlot(index, p, byte);
+    if (slot == nullptr || *slot != q) break;
+    *slot = clone;
   }
   StateAt(index, q).Link = clone;
   StateAt(index, grown).Link = clone;
 }
 
-// Whether the lower-cased text occurs in the (lower-cased) indexed text.
-bool IndexContainsLower(const TSubstringIndex& index, std::string_view text) {
+// Whether the text, lower-cased, occurs in the (lower-cased) indexed text.
+bool IndexContainsLower(TSubstringIndex& index, std::string_view text) {
   std::int32_t state = 0;
   for (char c : text) {
     state = Follow(index, state, static_cast<unsigned char>(AsciiLower(c)));
@@ -137,7 +199,7 @@ void FindMandatory(TParamStatisticsRec& stats) {
   for (const std::string* list : {&stats.SwitchList, &stats.AttachedList}) {
     ForEachPiece(*list, " :", [&](std::string_view piece) {
       for (std::string_view form : forms) {
-        if (plat::TextEqualNoCase(piece, form)) {
+        if (OptionTextEqual(piece, form)) {
           stats.MandatoryFound.append(piece) += ' ';
           break;
         }
@@ -159,7 +221,13 @@ void ValidateInto(TParamStatisticsRec& stats, const TParamStatusArray& list,
     last = last < 0 || last > lastEntry ? lastEntry : last;
     stats.FirstIndex = static_cast<std::uint16_t>(first);
     stats.LastIndex = static_cast<std::uint16_t>(last);
-    TSubstringIndex unique;
+    // Room for every item up front: the lists that take every argument do not
+    // grow by copying, and the index needs no regrowth.
+    std::size_t textBytes = 0;
+    for (const TParamStatusRec& entry : list) textBytes += entry.Text.size() + 3;
+    stats.ArgList.reserve(textBytes);
+    stats.ShownList.reserve(textBytes);
+    TSubstringIndex unique = NewSubstringIndex(textBytes);
     for (std::int32_t i = 0; i <= lastEntry; ++i) {
       const TParamStatusRec& entry = list[static_cast<std::size_t>(i)];
       const std::string& text = entry.Text;
@@ -215,8 +283,16 @@ void ValidateSyntax(TParamStatisticsRec& stats, const TParamStatusArray& list,
                     std::string_view mandatoryKeywords, bool requireMandatory,
                     std::int32_t first, std::int32_t last) {
   ValidateInto(stats, list, mandatoryKeywords, requireMandatory, first, last);
-  if (!DefaultValidation.Validated)
-    ValidateInto(DefaultValidation, list, mandatoryKeywords, requireMandatory, -1, -1);
+  if (DefaultValidation.Validated) return;
+  if (first < 0 && last < 0) {
+    // Validating the whole list again would find the same (InfoSwitchList is
+    // complete after one pass): copy the findings.
+    std::string label = std::move(DefaultValidation.Label);
+    DefaultValidation = stats;
+    DefaultValidation.Label = std::move(label);
+    return;
+  }
+  ValidateInto(DefaultValidation, list, mandatoryKeywords, requireMandatory, -1, -1);
 }
 
 void AddListItem(std::uint16_t& count, std::string& list, std::string_view item) {

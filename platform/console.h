@@ -101,6 +101,15 @@ std::string TimeSeparator();
 // Option matching: whole texts equal, letter case ignored (Windows: the user's
 // default locale; elsewhere ASCII letters).
 bool TextEqualNoCase(std::string_view a, std::string_view b);
+// Whether TextEqualNoCase is the ASCII comparison, so that texts of different
+// lengths, or with a differing byte other than a letter's case, are never
+// equal and a caller may rule them out without the call. The Windows locale
+// comparison may ignore or expand characters: there every call is made.
+#ifdef _WIN32
+inline constexpr bool kTextEqualIsAscii = false;
+#else
+inline constexpr bool kTextEqualIsAscii = true;
+#endif
 
 // ---- Exit and failure --------------------------------------------------------
 

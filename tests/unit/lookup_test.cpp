@@ -392,6 +392,16 @@ TEST(FindParamFlags, KeywordListSplitsAtCommasAndSemicolons) {
   EXPECT_EQ(KnownKeywords, ";A,B ;C,");
 }
 
+TEST(FindParamFlags, LongKeywordsAndLateSeparators) {
+  // Forms of 64 bytes and more, and separators far into the argument.
+  const std::string longKeyword(70, 'K');
+  Start({"--" + longKeyword + ":v", "-pq:x", "-P=x:y", "--" + longKeyword});
+  TFindParamRec result;
+  FindSwitch(result, ParamList, "P " + longKeyword, kSearchAll, -1, 0);
+  EXPECT_EQ(Statuses(), (std::vector<int>{4, 0, 4, 2}));
+  EXPECT_EQ(result.Param, "--" + longKeyword);
+}
+
 // ---- The wrappers -----------------------------------------------------------
 
 TEST(LookupWrappers, RangeModes) {
