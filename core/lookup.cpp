@@ -46,11 +46,10 @@ TKeywordForms BuildForms(std::string_view keyword) {
 }
 
 // The forms of every keyword of a list, with what an ASCII comparison needs
-// to rule arguments out: the bytes that begin forms, and the form lengths.
+// to rule arguments out: the lengths of the forms that begin with each byte.
 struct TListForms {
   std::vector<TKeywordForms> Keywords;
-  std::array<bool, 256> FirstBytes{};
-  std::uint64_t Lengths = 0;  // bit n: a form of n bytes (n < 64)
+  std::array<std::uint64_t, 256> Lengths{};  // bit n: a form of n bytes (n < 64)
   std::size_t Longest = 0;
 };
 
@@ -61,8 +60,8 @@ TListForms BuildListForms(std::string_view keywords) {
     const TKeywordForms& built = all.Keywords.back();
     for (std::size_t f = 0; f < built.Count; ++f) {
       const std::string& form = built.Forms[f].Plain;
-      all.FirstBytes[static_cast<unsigned char>(AsciiLower(form[0]))] = true;
-      if (form.size() < 64) all.Lengths |= std::uint64_t{1} << form.size();
+      std::uint64_t& lengths = all.Lengths[static_cast<unsigned char>(AsciiLower(form[0]))];
+      lengths |= form.size() < 64 ? std::uint64_t{1} << form.size() : 1;
       all.Longest = std::max(all.Longest, form.size());
     }
   });
@@ -72,15 +71,18 @@ TListForms BuildListForms(std::string_view keywords) {
 // Where the comparison is ASCII, an argument can match a form only when it
 // begins with the form's first byte and is as long as the form, or has ":" or
 // "=" right after the form's length; most arguments are ruled out here at once.
+// (A form of 64 bytes or more marks its first byte with bit 0, and then only
+// the first byte is tested.)
 bool MayMatch(const TListForms& forms, std::string_view argument) {
   if constexpr (!plat::kTextEqualIsAscii) return true;
-  if (argument.empty() || !forms.FirstBytes[static_cast<unsigned char>(AsciiLower(argument[0]))])
-    return false;
+  if (argument.empty()) return false;
+  const std::uint64_t lengths = forms.Lengths[static_cast<unsigned char>(AsciiLower(argument[0]))];
+  if (lengths == 0) return false;
   if (forms.Longest >= 64) return true;
-  if (argument.size() < 64 && (forms.Lengths >> argument.size() & 1) != 0) return true;
+  if (argument.size() < 64 && (lengths >> argument.size() & 1) != 0) return true;
   const std::size_t end = std::min(argument.size(), forms.Longest + 1);
   for (std::size_t n = 1; n < end; ++n)
-    if ((argument[n] == ':' || argument[n] == '=') && (forms.Lengths >> n & 1) != 0) return true;
+    if ((argument[n] == ':' || argument[n] == '=') && (lengths >> n & 1) != 0) return true;
   return false;
 }
 

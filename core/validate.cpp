@@ -178,6 +178,20 @@ bool IndexContainsLower(TSubstringIndex& index, std::string_view text) {
   return true;
 }
 
+// A list item: the text, in quotation marks when it is empty or holds a
+// space (the rule of QuoteIfSpaced, written straight into the list), then one
+// space.
+void AppendItem(std::string& list, std::string_view text) {
+  if (text.empty() || text.find(' ') != std::string_view::npos) {
+    list += '"';
+    list += text;
+    list += '"';
+  } else {
+    list += text;
+  }
+  list += ' ';
+}
+
 // Calls visit(piece) for the pieces of a text split at any of `delimiters`.
 template <typename Visit>
 void ForEachPiece(std::string_view text, std::string_view delimiters, Visit visit) {
@@ -228,40 +242,42 @@ void ValidateInto(TParamStatisticsRec& stats, const TParamStatusArray& list,
     stats.ArgList.reserve(textBytes);
     stats.ShownList.reserve(textBytes);
     TSubstringIndex unique = NewSubstringIndex(textBytes);
+    // Every list takes an argument as the same item: made once per argument.
+    std::string item;
+    auto add = [&item](std::uint16_t& count, std::string& list) {
+      ++count;
+      list += item;
+    };
     for (std::int32_t i = 0; i <= lastEntry; ++i) {
       const TParamStatusRec& entry = list[static_cast<std::size_t>(i)];
       const std::string& text = entry.Text;
+      item.clear();
+      AppendItem(item, text);
       if (i < first || i > last) {
-        AddListItem(stats.OutOfRangeCount, stats.OutOfRangeList, text);
-        if (entry.Status == kStatusReserved)
-          AddListItem(stats.ReservedStatusCount, stats.ReservedStatusList, text);
+        add(stats.OutOfRangeCount, stats.OutOfRangeList);
+        if (entry.Status == kStatusReserved) add(stats.ReservedStatusCount, stats.ReservedStatusList);
         continue;
       }
-      AddListItem(stats.ArgCount, stats.ArgList, text);
+      add(stats.ArgCount, stats.ArgList);
+      if (!text.empty()) add(stats.NonEmptyCount, stats.NonEmptyList);
+      // "Already there" is a substring test on the list text without case, of
+      // the text (a pair of quotation marks when empty) without its quoting:
+      // a text inside a longer item, or across two items, counts too.
       const std::string_view shown = text.empty() ? std::string_view("\"\"") : text;
-      if (!text.empty()) AddListItem(stats.NonEmptyCount, stats.NonEmptyList, text);
-      // "Already there" is a substring test on the list text without case,
-      // so a text inside a longer item, or across two items, counts too.
       if (!IndexContainsLower(unique, shown)) {
-        const std::size_t before = stats.UniqueList.size();
-        AddListItem(stats.UniqueCount, stats.UniqueList, shown);
-        for (std::size_t k = before; k < stats.UniqueList.size(); ++k)
-          IndexAppend(unique, static_cast<unsigned char>(AsciiLower(stats.UniqueList[k])));
+        add(stats.UniqueCount, stats.UniqueList);
+        for (char c : item) IndexAppend(unique, static_cast<unsigned char>(AsciiLower(c)));
       }
       if (entry.Status != kStatusOption && entry.Status != kStatusValue)
-        AddListItem(stats.OtherCount, stats.OtherList, shown);
-      AddListItem(stats.ShownCount, stats.ShownList, shown);
+        add(stats.OtherCount, stats.OtherList);
+      add(stats.ShownCount, stats.ShownList);
       switch (entry.Status) {
-        case kStatusUnclaimed: AddListItem(stats.InvalidCount, stats.InvalidList, shown); break;
-        case kStatusOption: AddListItem(stats.SwitchCount, stats.SwitchList, shown); break;
-        case kStatusValue: AddListItem(stats.ValueArgCount, stats.ValueArgList, shown); break;
-        case kStatusAttached: AddListItem(stats.AttachedCount, stats.AttachedList, shown); break;
-        case kStatusIncomplete:
-          AddListItem(stats.IncompleteCount, stats.IncompleteList, shown);
-          break;
-        case kStatusReserved:
-          AddListItem(stats.ReservedStatusCount, stats.ReservedStatusList, shown);
-          break;
+        case kStatusUnclaimed: add(stats.InvalidCount, stats.InvalidList); break;
+        case kStatusOption: add(stats.SwitchCount, stats.SwitchList); break;
+        case kStatusValue: add(stats.ValueArgCount, stats.ValueArgList); break;
+        case kStatusAttached: add(stats.AttachedCount, stats.AttachedList); break;
+        case kStatusIncomplete: add(stats.IncompleteCount, stats.IncompleteList); break;
+        case kStatusReserved: add(stats.ReservedStatusCount, stats.ReservedStatusList); break;
         default: break;
       }
     }
@@ -297,13 +313,5 @@ void ValidateSyntax(TParamStatisticsRec& stats, const TParamStatusArray& list,
 
 void AddListItem(std::uint16_t& count, std::string& list, std::string_view item) {
   ++count;
-  // The rule of QuoteIfSpaced, written straight into the list.
-  if (item.empty() || item.find(' ') != std::string_view::npos) {
-    list += '"';
-    list += item;
-    list += '"';
-  } else {
-    list += item;
-  }
-  list += ' ';
+  AppendItem(list, item);
 }
