@@ -80,7 +80,7 @@ const DriverCase kDriverCases[] = {
      {2, 3},
      {{kPromptOption, 0, "-p", ""}}},
     {"an empty argument alone is unclaimed", {""}, {0}, {}},
-    {"-h matches H, --h matches nothing", {"-h", "--h"}, {2, 0}, {{kHelpOption, 0, "-h", ""}}},
+    {"-H matches H, --h matches nothing", {"-H", "--h"}, {2, 0}, {{kHelpOption, 0, "-H", ""}}},
     {"/H matches H", {"/H"}, {2}, {{kHelpOption, 0, "/H", ""}}},
     {"--help matches HELP, -help matches nothing",
      {"-help", "--help"},
