@@ -32,11 +32,12 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   # The dependencies come from the libraries the binary really links, when
-  # dpkg-shlibdeps is there to read them.
+  # dpkg-shlibdeps is there to read them; a static binary has none.
   find_program(QUILLET_DPKG_SHLIBDEPS dpkg-shlibdeps)
+  get_target_property(QUILLET_LINK_OPTIONS quillet LINK_OPTIONS)
   if(QUILLET_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  else()
+  elseif(NOT "-static" IN_LIST QUILLET_LINK_OPTIONS)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1")
   endif()
 endif()
