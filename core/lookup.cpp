@@ -74,7 +74,7 @@ TListForms BuildListForms(std::string_view keywords) {
 // (A form of 64 bytes or more marks its first byte with bit 0, and then only
 // the first byte is tested.)
 bool MayMatch(const TListForms& forms, std::string_view argument) {
-  if constexpr (!plat::kTextEqualIsAscii) return true;
+  if (!plat::kTextEqualIsAscii) return true;
   if (argument.empty()) return false;
   const std::uint64_t lengths = forms.Lengths[static_cast<unsigned char>(AsciiLower(argument[0]))];
   if (lengths == 0) return false;

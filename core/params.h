@@ -42,7 +42,7 @@ void ForEachKeyword(std::string_view keywords, Visit visit) {
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 inline bool OptionTextEqual(std::string_view a, std::string_view b) {
-  if constexpr (plat::kTextEqualIsAscii) {
+  if (plat::kTextEqualIsAscii) {
     if (a.size() != b.size()) return false;
     if (!a.empty() && (AsciiLower(a.front()) != AsciiLower(b.front()) ||
                        AsciiLower(a.back()) != AsciiLower(b.back())))

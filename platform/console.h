@@ -105,11 +105,7 @@ bool TextEqualNoCase(std::string_view a, std::string_view b);
 // lengths, or with a differing byte other than a letter's case, are never
 // equal and a caller may rule them out without the call. The Windows locale
 // comparison may ignore or expand characters: there every call is made.
-#ifdef _WIN32
-inline constexpr bool kTextEqualIsAscii = false;
-#else
-inline constexpr bool kTextEqualIsAscii = true;
-#endif
+extern const bool kTextEqualIsAscii;
 
 // ---- Exit and failure --------------------------------------------------------
 

@@ -162,6 +162,7 @@ std::string ShortMonthName(int month) {
 
 std::string TimeSeparator() { return machine.TimeSeparator; }
 
+const bool kTextEqualIsAscii = true;
 bool TextEqualNoCase(std::string_view a, std::string_view b) { return AsciiEqualNoCase(a, b); }
 
 void SetExitCode(int code) { machine.ExitCode = code; }

@@ -32,6 +32,7 @@ std::string ShortMonthName(int month) {
 
 std::string TimeSeparator() { return ":"; }
 
+const bool kTextEqualIsAscii = true;
 bool TextEqualNoCase(std::string_view a, std::string_view b) { return AsciiEqualNoCase(a, b); }
 
 }  // namespace plat

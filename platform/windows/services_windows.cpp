@@ -40,6 +40,7 @@ std::string ShortMonthName(int month) {
 
 std::string TimeSeparator() { return SystemLocaleText(LOCALE_STIME); }
 
+const bool kTextEqualIsAscii = false;
 bool TextEqualNoCase(std::string_view a, std::string_view b) {
   constexpr std::size_t kMax = 0x7FFFFFFF;
   if (a.size() > kMax || b.size() > kMax) return AsciiEqualNoCase(a, b);
