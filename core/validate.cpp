@@ -3,10 +3,22 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "core/params.h"
 #include "core/state.h"
+
+namespace {
+
+// Counts stop at the largest 16-bit value instead of wrapping: a wrapped
+// count of 65,536 invalid arguments would read as none, and the driver, which
+// decides on the counts, would then take the command line as usable.
+void CountItem(std::uint16_t& count) {
+  if (count != std::numeric_limits<std::uint16_t>::max()) ++count;
+}
+
+}  // namespace
 
 namespace {
 
@@ -245,7 +257,7 @@ void ValidateInto(TParamStatisticsRec& stats, const TParamStatusArray& list,
     // Every list takes an argument as the same item: made once per argument.
     std::string item;
     auto add = [&item](std::uint16_t& count, std::string& list) {
-      ++count;
+      CountItem(count);
       list += item;
     };
     for (std::int32_t i = 0; i <= lastEntry; ++i) {
@@ -312,6 +324,6 @@ void ValidateSyntax(TParamStatisticsRec& stats, const TParamStatusArray& list,
 }
 
 void AddListItem(std::uint16_t& count, std::string& list, std::string_view item) {
-  ++count;
+  CountItem(count);
   AppendItem(list, item);
 }

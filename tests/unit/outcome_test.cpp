@@ -160,3 +160,15 @@ TEST(OutcomeTest, TheFlowRunsAgainFromAFreshState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OutcomeTest, ExactlyAWrapOfInvalidArgumentsIsStillAnError) {
+  // 65,536 invalid arguments would wrap a 16-bit count to 0.
+  ProgramRun run = RunProgram(std::vector<std::string>(65536, "x"), {"Ann\r\n"});
+  EXPECT_EQ(run.Code, 65);
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(run.Events.find('I'), std::string::npos);
+}
+
+}  // namespace

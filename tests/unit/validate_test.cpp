@@ -242,20 +242,20 @@ TEST(ValidateStatuses, ReservedAndUnknownStatuses) {
   EXPECT_TRUE(s.SyntaxOK) << "reserved and unknown statuses are neither invalid nor incomplete";
 }
 
-TEST(ValidateStatuses, CountsAndIndexesWrapAt16Bits) {
+TEST(ValidateStatuses, CountsStopAtTheLargest16BitValueWhileIndexesKeepTheirLow16Bits) {
   Args args(65537, "x");
   Start(args);
   TParamStatisticsRec s;
   ValidateSyntax(s, ParamList, "", false, -1, -1);
-  EXPECT_EQ(s.InvalidCount, 1);
-  EXPECT_EQ(s.ArgCount, 1);
+  EXPECT_EQ(s.InvalidCount, 65535) << "a wrapped count would read as no invalid argument";
+  EXPECT_EQ(s.ArgCount, 65535);
   EXPECT_EQ(s.LastIndex, 0);
   EXPECT_EQ(s.UniqueList, "x ");
-  EXPECT_FALSE(s.SyntaxOK) << "the list, not the count, tells invalid arguments";
+  EXPECT_FALSE(s.SyntaxOK);
 
   ValidateSyntax(s, ParamList, "", false, 65537, -1);
   EXPECT_EQ(s.FirstIndex, 1);
-  EXPECT_EQ(s.OutOfRangeCount, 65537 - 65536);
+  EXPECT_EQ(s.OutOfRangeCount, 65535);
 }
 
 // ---- UniqueList -----------------------------------------------------------
@@ -378,14 +378,14 @@ TEST(BuildInfoSwitches, DriverLookupsGiveTheInformationSwitches) {
   EXPECT_EQ(list, kDriverInfoSwitches);
 }
 
-TEST(AddListItem, QuotesEmptyAndSpacedItemsAndWrapsTheCount) {
+TEST(AddListItem, QuotesEmptyAndSpacedItemsAndStopsTheCountAtItsLargestValue) {
   std::uint16_t count = 65534;
   std::string list;
   AddListItem(count, list, "a");
   AddListItem(count, list, "");
   AddListItem(count, list, "b c");
   EXPECT_EQ(list, "a \"\" \"b c\" ");
-  EXPECT_EQ(count, 1);
+  EXPECT_EQ(count, 65535);
 }
 
 }  // namespace
