@@ -34,23 +34,8 @@ TFindParamRec* ResultRecordOf(std::size_t row, TFindParamRec& discarded) {
 
 void LookUpOptions() {
   for (std::size_t row = 0; row < kOptionTable.size(); ++row) {
-    const TOptionRow& option = kOptionTable[row];
     TFindParamRec discarded;
-    TFindParamRec result;
-    std::string ignoredText;
-    switch (option.Kind) {
-      case LookupKind::Switch:
-        FindSwitch(result, ParamList, option.Keywords, 0, -1, 0);
-        break;
-      case LookupKind::BoolSwitch:
-        FindBoolSwitch(result, ParamList, option.Keywords,
-                       row == kErrorDelayOption ? ErrorDelayEnabled : AudibleErrorEnabled, -1, 0);
-        break;
-      case LookupKind::ValueParam:
-        FindValueParam(result, ParamList, option.Keywords, ignoredText, -1, 0);
-        break;
-    }
-    *ResultRecordOf(row, discarded) = std::move(result);
+    LookUpOption(row, *ResultRecordOf(row, discarded));
   }
 }
 

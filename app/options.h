@@ -5,7 +5,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
+
+#include "core/records.h"
 
 enum class LookupKind { Switch, BoolSwitch, ValueParam };
 
@@ -44,3 +47,8 @@ inline constexpr std::array<TOptionRow, 12> kOptionTable{{
 
 // The mandatory option of the validation.
 inline constexpr std::string_view kMandatoryKeywords = "P PROMPT";
+
+// Makes the lookup of one row over ParamList, over the whole list, as the
+// driver does; the two Boolean options set ErrorDelayEnabled and
+// AudibleErrorEnabled.
+void LookUpOption(std::size_t row, TFindParamRec& result);

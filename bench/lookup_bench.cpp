@@ -84,19 +84,8 @@ TParamStatusArray Arguments(std::size_t count, Kind kind) {
 // The driver's lookups, in its order, then its validation.
 void LookUpAndValidate() {
   for (std::size_t row = 0; row < kOptionTable.size(); ++row) {
-    const TOptionRow& option = kOptionTable[row];
     TFindParamRec result;
-    std::string text;
-    switch (option.Kind) {
-      case LookupKind::Switch: FindSwitch(result, ParamList, option.Keywords, 0, -1, 0); break;
-      case LookupKind::BoolSwitch:
-        FindBoolSwitch(result, ParamList, option.Keywords,
-                       row == kErrorDelayOption ? ErrorDelayEnabled : AudibleErrorEnabled, -1, 0);
-        break;
-      case LookupKind::ValueParam:
-        FindValueParam(result, ParamList, option.Keywords, text, -1, 0);
-        break;
-    }
+    LookUpOption(row, result);
     benchmark::DoNotOptimize(result);
   }
   ValidateSyntax(CustomValidation, ParamList, kMandatoryKeywords, true, -1, -1);

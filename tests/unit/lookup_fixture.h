@@ -29,22 +29,7 @@ using DriverResults = std::array<TFindParamRec, kOptionTable.size()>;
 
 inline DriverResults RunDriverLookups() {
   DriverResults results;
-  for (std::size_t row = 0; row < kOptionTable.size(); ++row) {
-    const TOptionRow& option = kOptionTable[row];
-    std::string text;
-    switch (option.Kind) {
-      case LookupKind::Switch:
-        FindSwitch(results[row], ParamList, option.Keywords, 0, -1, 0);
-        break;
-      case LookupKind::BoolSwitch:
-        FindBoolSwitch(results[row], ParamList, option.Keywords,
-                       row == kErrorDelayOption ? ErrorDelayEnabled : AudibleErrorEnabled, -1, 0);
-        break;
-      case LookupKind::ValueParam:
-        FindValueParam(results[row], ParamList, option.Keywords, text, -1, 0);
-        break;
-    }
-  }
+  for (std::size_t row = 0; row < kOptionTable.size(); ++row) LookUpOption(row, results[row]);
   return results;
 }
 
