@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/arguments.h"
 #include "platform/console.h"
 #include "platform/posix/posix_io.h"
 #include "platform/shellquote.h"
@@ -14,9 +15,7 @@ namespace plat {
 
 namespace {
 
-std::string programFile;
-std::vector<std::string> arguments;
-std::string rawCommandLine;
+std::string programFile;  // for the diagnostic of a failure exit
 
 // The running executable's full path. Where /proc does not tell it, the path
 // the program was started by, made absolute when it names a file by its
@@ -51,19 +50,10 @@ void Startup(int argc, char** argv) {
   std::vector<std::string> words;
   for (int i = 0; i < argc; ++i) words.emplace_back(argv[i]);
   programFile = ExecutablePath(argc > 0 ? argv[0] : nullptr);
+  std::vector<std::string> arguments;
   if (!words.empty()) arguments.assign(words.begin() + 1, words.end());
-  rawCommandLine = ShellCommandLine(words);
+  KeepArguments(programFile, std::move(arguments), ShellCommandLine(words));
 }
-
-int ArgCount() { return static_cast<int>(arguments.size()); }
-
-std::string Arg(int index) {
-  if (index == 0) return programFile;
-  if (index < 0 || index > ArgCount()) return {};
-  return arguments[static_cast<std::size_t>(index - 1)];
-}
-
-const std::string& RawCommandLine() { return rawCommandLine; }
 
 std::string_view LineEnd() { return "\n"; }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/arguments.h"
 #include "platform/cmdline.h"
 #include "platform/console.h"
 #include "platform/windows/windows_internal.h"
@@ -10,9 +11,6 @@
 namespace plat {
 namespace {
 
-std::string rawCommandLine;
-std::string programFile;
-std::vector<std::string> arguments;
 int exitCode = 0;
 
 // Set by the control handler once it has begun to end the process.
@@ -74,20 +72,10 @@ void Startup(int, char**) {
   (void)SetConsoleCtrlHandler(ControlHandler, TRUE);
 
   const char* raw = GetCommandLineA();
-  rawCommandLine = raw != nullptr ? raw : "";
-  arguments = SplitCommandLine(rawCommandLine);
-  programFile = ModulePath();
+  std::string rawCommandLine = raw != nullptr ? raw : "";
+  std::vector<std::string> arguments = SplitCommandLine(rawCommandLine);
+  KeepArguments(ModulePath(), std::move(arguments), std::move(rawCommandLine));
 }
-
-int ArgCount() { return static_cast<int>(arguments.size()); }
-
-std::string Arg(int index) {
-  if (index == 0) return programFile;
-  if (index < 0 || index > ArgCount()) return {};
-  return arguments[static_cast<std::size_t>(index - 1)];
-}
-
-const std::string& RawCommandLine() { return rawCommandLine; }
 
 std::string_view LineEnd() { return "\r\n"; }
 
