@@ -13,6 +13,7 @@
 // and leave validation lists that agree with the argument statuses. The
 // second run fails one of the stream operations of the first: it must end
 // with 217 and have written a prefix of what the clean run wrote.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -101,7 +102,7 @@ void CheckValidationLists(const Script& s) {
   Expect(ParamList.size() == s.Args.size(), "one parameter entry per argument");
   struct Expected {
     std::string List;
-    std::uint16_t Count = 0;
+    std::size_t Count = 0;
   } invalid, incomplete, switches, values, attached;
   for (std::size_t i = 0; i < ParamList.size(); ++i) {
     const TParamStatusRec& entry = ParamList[i];
@@ -118,14 +119,20 @@ void CheckValidationLists(const Script& s) {
     list->List += Quoted(entry.Text) + ' ';
     ++list->Count;
   }
+  // Counts stop at the largest 16-bit value rather than wrap.
+  const auto counted = [](std::size_t n) { return std::min<std::size_t>(n, 65535); };
   const TParamStatisticsRec& v = CustomValidation;
-  Expect(v.InvalidList == invalid.List && v.InvalidCount == invalid.Count, "invalid list");
-  Expect(v.IncompleteList == incomplete.List && v.IncompleteCount == incomplete.Count,
+  Expect(v.InvalidList == invalid.List && v.InvalidCount == counted(invalid.Count),
+         "invalid list");
+  Expect(v.IncompleteList == incomplete.List && v.IncompleteCount == counted(incomplete.Count),
          "incomplete list");
-  Expect(v.SwitchList == switches.List && v.SwitchCount == switches.Count, "switch list");
-  Expect(v.ValueArgList == values.List && v.ValueArgCount == values.Count, "value list");
-  Expect(v.AttachedList == attached.List && v.AttachedCount == attached.Count, "attached list");
-  Expect(v.ArgCount == static_cast<std::uint16_t>(s.Args.size()), "argument count");
+  Expect(v.SwitchList == switches.List && v.SwitchCount == counted(switches.Count),
+         "switch list");
+  Expect(v.ValueArgList == values.List && v.ValueArgCount == counted(values.Count),
+         "value list");
+  Expect(v.AttachedList == attached.List && v.AttachedCount == counted(attached.Count),
+         "attached list");
+  Expect(v.ArgCount == counted(s.Args.size()), "argument count");
   Expect(v.SyntaxOK == (invalid.Count == 0 && incomplete.Count == 0 && !v.MandatoryMissing),
          "verdict agrees with the lists");
 }
