@@ -32,7 +32,7 @@ constexpr std::string_view kSecret = "correct horse battery staple";
 
 struct TCommand {
   std::string Name;
-  TRunSpec Spec;
+  TRunPlan Plan;
   std::vector<TRunResult> Runs;  // one per round
 };
 
@@ -88,7 +88,7 @@ TSettings ParseArguments(int argc, char** argv) {
   return settings;
 }
 
-TRunSpec QuilletSpec(const std::string& path) {
+TRunPlan QuilletPlan(const std::string& path) {
   return {{path, "-p", std::string(kPrompt), "-q"}, std::string(kPrompt), false, ""};
 }
 
@@ -96,8 +96,8 @@ std::vector<TCommand> HiddenReadCommands(const TSettings& s) {
   std::vector<TCommand> commands;
   // The reference comes first: every ratio is taken against it.
   commands.push_back({"static C reference", {{s.Reference}, std::string(kPrompt), false, ""}, {}});
-  commands.push_back({"quillet -p ... -q", QuilletSpec(s.Quillet), {}});
-  for (const auto& [name, path] : s.Also) commands.push_back({name, QuilletSpec(path), {}});
+  commands.push_back({"quillet -p ... -q", QuilletPlan(s.Quillet), {}});
+  for (const auto& [name, path] : s.Also) commands.push_back({name, QuilletPlan(path), {}});
   // bash's read -p writes its prompt to standard error.
   commands.push_back({"bash read -rs",
                       {{s.Bash, "-c", "read -rs -p \"Password: \" x; printf \"%s\\n\" \"$x\""},
@@ -114,7 +114,7 @@ std::vector<TCommand> HiddenReadCommands(const TSettings& s) {
         false,
         ""},
        {}});
-  for (TCommand& command : commands) command.Spec.Typed = std::string(kSecret) + "\r";
+  for (TCommand& command : commands) command.Plan.Typed = std::string(kSecret) + "\r";
   return commands;
 }
 
@@ -174,7 +174,7 @@ void RunHiddenReads(const TSettings& settings) {
     for (std::size_t k : order) {
       TCommand& command = commands[k];
       TRunResult run;
-      if (!RunOnPty(settings.Launcher, command.Spec, run)) Abort(command.Name, run, "could not be run");
+      if (!RunOnPty(settings.Launcher, command.Plan, run)) Abort(command.Name, run, "could not be run");
       CheckHiddenRead(command, run);
       command.Runs.push_back(std::move(run));
     }
@@ -215,14 +215,14 @@ void RunArgumentScale(const TSettings& settings) {
   constexpr int kRounds = 5;
   std::vector<TCommand> commands;
   for (int size : sizes) {
-    TRunSpec spec{{settings.Quillet}, "", false, ""};
-    for (int i = 0; i < size; ++i) spec.Argv.push_back(std::string("x").append(std::to_string(i)));
-    commands.push_back({std::to_string(size), std::move(spec), {}});
+    TRunPlan plan{{settings.Quillet}, "", false, ""};
+    for (int i = 0; i < size; ++i) plan.Argv.push_back(std::string("x").append(std::to_string(i)));
+    commands.push_back({std::to_string(size), std::move(plan), {}});
   }
   for (int round = 0; round < kRounds; ++round) {
     for (TCommand& command : commands) {
       TRunResult run;
-      if (!RunOnPty(settings.Launcher, command.Spec, run)) Abort(command.Name, run, "could not be run");
+      if (!RunOnPty(settings.Launcher, command.Plan, run)) Abort(command.Name, run, "could not be run");
       if (!run.Exited || run.ExitCode != 65) Abort(command.Name, run, "did not exit with 65");
       if (!run.Stdout.empty()) Abort(command.Name, run, "wrote to standard output");
       command.Runs.push_back(std::move(run));
@@ -235,7 +235,7 @@ void RunArgumentScale(const TSettings& settings) {
     const double wall = Median(Each(c.Runs, Wall));
     std::printf("| %s | %.2f | %.2f | %.0f | %.3f | %zu |\n", c.Name.c_str(), wall * 1e3,
                 Median(Each(c.Runs, Cpu)) * 1e3, Median(Each(c.Runs, Rss)),
-                wall * 1e6 / static_cast<double>(c.Spec.Argv.size() - 1),
+                wall * 1e6 / static_cast<double>(c.Plan.Argv.size() - 1),
                 c.Runs.front().Stderr.size());
   }
 }

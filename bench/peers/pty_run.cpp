@@ -88,7 +88,7 @@ bool ReadReport(TFds& fds, TRunResult& result) {
 
 }  // namespace
 
-bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& result) {
+bool RunOnPty(const std::string& launcher, const TRunPlan& plan, TRunResult& result) {
   result = TRunResult{};
   TFds fds;
   fds.Master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -109,7 +109,7 @@ bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& res
   // The argument vector is built before fork(), so the child only execs.
   const std::string reportFd = std::to_string(kReportFd);
   std::vector<char*> argv{const_cast<char*>(launcher.c_str()), const_cast<char*>(reportFd.c_str())};
-  for (const std::string& arg : spec.Argv) argv.push_back(const_cast<char*>(arg.c_str()));
+  for (const std::string& arg : plan.Argv) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
   const pid_t pid = fork();
@@ -119,7 +119,7 @@ bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& res
   CloseFd(fds.ErrWrite);
   CloseFd(fds.ReportWrite);
 
-  bool typed = spec.Prompt.empty();
+  bool typed = plan.Prompt.empty();
   while (fds.OutRead >= 0 || fds.ErrRead >= 0) {
     pollfd polled[3];
     nfds_t count = 0;
@@ -137,11 +137,11 @@ bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& res
     if (fds.Master >= 0) Drain(fds.Master, result.Terminal);
     if (fds.OutRead >= 0) Drain(fds.OutRead, result.Stdout);
     if (fds.ErrRead >= 0) Drain(fds.ErrRead, result.Stderr);
-    const std::string& shown = spec.PromptOnStderr ? result.Stderr : result.Terminal;
-    if (!typed && shown.find(spec.Prompt) != std::string::npos) {
+    const std::string& shown = plan.PromptOnStderr ? result.Stderr : result.Terminal;
+    if (!typed && shown.find(plan.Prompt) != std::string::npos) {
       typed = true;
-      if (write(fds.Master, spec.Typed.data(), spec.Typed.size()) !=
-          static_cast<ssize_t>(spec.Typed.size()))
+      if (write(fds.Master, plan.Typed.data(), plan.Typed.size()) !=
+          static_cast<ssize_t>(plan.Typed.size()))
         return Fail(result, "typing into the terminal");
     }
   }

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-struct TRunSpec {
+struct TRunPlan {
   std::vector<std::string> Argv;  // Argv[0] is a path; PATH is not searched
   std::string Prompt;             // empty: type nothing, only wait for the end
   bool PromptOnStderr = false;    // where the prompt shows: standard error or the terminal
@@ -34,4 +34,4 @@ struct TRunResult {
 // Runs the command once through the launcher at `launcher`. Returns false
 // with TRunResult::Error set when the terminal or the process could not be
 // made, or the command did not end in time (it is then killed).
-bool RunOnPty(const std::string& launcher, const TRunSpec& spec, TRunResult& result);
+bool RunOnPty(const std::string& launcher, const TRunPlan& plan, TRunResult& result);
