@@ -172,3 +172,57 @@ TEST(OutcomeTest, ExactlyAWrapOfInvalidArgumentsIsStillAnError) {
 }
 
 }  // namespace
+
+// Standard error of an error run, byte for byte: banner, report, brief help.
+#include "core/identity.h"
+#include "golden.h"
+
+namespace {
+
+std::string BannerLines() {
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::string date(BuildDate);  // yyyy/mm/dd
+  const std::string shown = date.substr(8, 2) + " " + kMonths[std::stoi(date.substr(5, 2)) - 1] +
+                            " " + date.substr(0, 4);
+  return golden::Lines({"Quillet v1.2.0" + std::string(PlatformTag) + " (" + shown +
+                            ") - Read a line of Input from the Windows Command-Line",
+                        NoticeLine, AttributionLine, ""});
+}
+
+TEST(OutcomeTest, MissingParametersWriteBannerReportAndBriefHelp) {
+  ProgramRun run = RunProgram({});
+  EXPECT_EQ(run.Err, BannerLines() +
+                         golden::Lines({
+                             "Invalid or Incomplete Syntax!",
+                             "",
+                             "Execution Path ... D:\\Tools",
+                             "You entered ...... Quillet",
+                             "",
+                             kMissing,
+                             "",
+                         }) +
+                         golden::File("help_brief.txt"));
+  EXPECT_EQ(run.Out, "");
+}
+
+TEST(OutcomeTest, TheWaitComesBetweenTheReportAndTheHelp) {
+  ProgramRun run = RunProgram({"-x", "--error-delay"},
+                              [](fake::State& m) { m.KeyDuringPause = 3; });
+  EXPECT_EQ(run.Code, 65);
+  EXPECT_EQ(run.Err, BannerLines() +
+                         golden::Lines({
+                             "Invalid or Incomplete Syntax!",
+                             "",
+                             "Execution Path ... D:\\Tools",
+                             "You entered ...... Quillet -x --error-delay",
+                             "",
+                             "Invalid Parameters Provided: -x ",
+                             "",
+                             "Press Any Key to Continue..." "...",  // a key in the third pause
+                             "",
+                         }) +
+                         golden::File("help_brief.txt"));
+}
+
+}  // namespace
