@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/identity.h"
+#include "golden.h"
 #include "program_run.h"
 
 namespace {
@@ -173,11 +175,9 @@ TEST(OutcomeTest, ExactlyAWrapOfInvalidArgumentsIsStillAnError) {
 
 }  // namespace
 
-// Standard error of an error run, byte for byte: banner, report, brief help.
-#include "core/identity.h"
-#include "golden.h"
-
 namespace {
+
+// Standard error of an error run, byte for byte: banner, report, brief help.
 
 std::string BannerLines() {
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
