@@ -358,7 +358,7 @@ TEST(BuildInfoSwitches, InformationKeywordsThatWereLookedUp) {
       {"", "P PROMPT H", "h help", "-H"},
       {"-H", "H HELP", "H HELP", "-H --HELP"},
       {"", "PATH", "H", "-H"},  // a plain substring test: "H " ends "PATH "
-      {"", "P PROMPT", std::string(kInfoKeywordList).c_str(), ""},
+      {"", "P PROMPT", kInfoKeywordList.data(), ""},  // a literal: NUL-terminated
       {" --X ", "", "", "--X"},
   };
   for (const Row& row : rows) {
