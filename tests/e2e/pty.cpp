@@ -5,12 +5,15 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 namespace pty {
 
@@ -344,6 +347,22 @@ bool WaitForStop(Session& s, std::chrono::milliseconds timeout) {
       s.WaitStatus = status;
       return false;
     }
+    Pump(s, kSliceMilliseconds);
+  }
+  return false;
+}
+
+bool WaitForBlockedRead(Session& s, std::chrono::milliseconds timeout) {
+  const std::string path = "/proc/" + std::to_string(s.Pid) + "/syscall";
+  auto deadline = Clock::now() + timeout;
+  while (!s.Ended && Clock::now() < deadline) {
+    std::ifstream in(path);
+    long number = -1;
+    if (!(in >> number)) {
+      Pump(s, 200);  // no /proc here: give the command time to get there
+      return true;
+    }
+    if (number == SYS_read) return true;
     Pump(s, kSliceMilliseconds);
   }
   return false;

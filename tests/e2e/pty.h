@@ -99,6 +99,10 @@ void Signal(Session& session, int signal);
 // when it stopped.
 bool WaitForStop(Session& session, std::chrono::milliseconds timeout = 10s);
 
+// Waits until the command is blocked in a read (seen in /proc/<pid>/syscall;
+// where that cannot be read, waits a moment instead). True when it is.
+bool WaitForBlockedRead(Session& session, std::chrono::milliseconds timeout = 10s);
+
 // Makes the holder's process group the terminal's foreground, so that the
 // command now runs in the background. Needs Options::ForegroundHolder.
 bool TakeForeground(Session& session, std::chrono::milliseconds timeout = 10s);
