@@ -83,29 +83,29 @@ std::string ConsoleState() {
   return state;
 }
 
-struct RunSpec {
+struct RunPlan {
   std::string Program;
   bool ClosedPipe = false;
   std::string StdinFile;
   std::string CommandLine;
 };
 
-bool ParseRun(const std::string& text, RunSpec& spec) {
+bool ParseRun(const std::string& text, RunPlan& plan) {
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t end = text.find('\n', at);
     std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
     if (line.rfind("cmdline=", 0) == 0) {
-      spec.CommandLine = text.substr(at + 8);
-      return !spec.Program.empty();
+      plan.CommandLine = text.substr(at + 8);
+      return !plan.Program.empty();
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.rfind("program=", 0) == 0)
-      spec.Program = line.substr(8);
+      plan.Program = line.substr(8);
     else if (line == "stdout=closed-pipe")
-      spec.ClosedPipe = true;
+      plan.ClosedPipe = true;
     else if (line.rfind("stdin=", 0) == 0)
-      spec.StdinFile = line.substr(6);
+      plan.StdinFile = line.substr(6);
     else
       return false;
     if (end == std::string::npos) break;
@@ -126,15 +126,15 @@ HANDLE ClosedPipe() {
 // Runs one program; false when it could not be started.
 bool Run(const std::string& base) {
   std::string text;
-  RunSpec spec;
-  if (!ReadWholeFile(base + ".run", text) || !ParseRun(text, spec)) return false;
+  RunPlan plan;
+  if (!ReadWholeFile(base + ".run", text) || !ParseRun(text, plan)) return false;
 
-  HANDLE out = spec.ClosedPipe ? ClosedPipe() : CreateInheritable(base + ".out");
+  HANDLE out = plan.ClosedPipe ? ClosedPipe() : CreateInheritable(base + ".out");
   HANDLE err = CreateInheritable(base + ".err");
   HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-  if (!spec.StdinFile.empty()) {
+  if (!plan.StdinFile.empty()) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    in = CreateFileA(spec.StdinFile.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
+    in = CreateFileA(plan.StdinFile.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
                      0, nullptr);
   }
   if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE || in == INVALID_HANDLE_VALUE)
@@ -147,7 +147,7 @@ bool Run(const std::string& base) {
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(spec.Program.c_str(), spec.CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+  if (!CreateProcessA(plan.Program.c_str(), plan.CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       nullptr, &startup, &process)) {
     // Told in the run's standard error file, for the test's failure message.
     char text[64];

@@ -110,11 +110,11 @@ class WineConsole : public testing::Test {
   void Start(const std::vector<WineRun>& runs, bool utf8 = false,
              const std::string& typeAhead = "") {
     for (std::size_t k = 0; k < runs.size(); ++k) {
-      std::ofstream spec(RunFile(static_cast<int>(k + 1), ".run"), std::ios::binary);
-      spec << "program=" << WinPath(runs[k].Program) << "\n";
-      if (runs[k].ClosedStdout) spec << "stdout=closed-pipe\n";
-      if (!runs[k].StdinFile.empty()) spec << "stdin=" << WinPath(runs[k].StdinFile) << "\n";
-      spec << "cmdline=" << runs[k].CommandLine;
+      std::ofstream plan(RunFile(static_cast<int>(k + 1), ".run"), std::ios::binary);
+      plan << "program=" << WinPath(runs[k].Program) << "\n";
+      if (runs[k].ClosedStdout) plan << "stdout=closed-pipe\n";
+      if (!runs[k].StdinFile.empty()) plan << "stdin=" << WinPath(runs[k].StdinFile) << "\n";
+      plan << "cmdline=" << runs[k].CommandLine;
     }
     pty::Options options;
     // The launcher's standard output and error are the terminal too. wine
