@@ -17,13 +17,6 @@ constexpr std::array<std::string_view, 3> kValueSuffixes{"", ":", "="};
 
 bool AttachesValues(std::int32_t formMode) { return formMode == 2 || formMode == 3; }
 
-std::string AsciiUpper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
 bool IsBlankOrControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte <= ' ' || byte == 0x7f;
@@ -72,7 +65,7 @@ std::span<const std::string_view> KeywordPrefixes(std::string_view keyword,
 
 void CollectKeywords(std::string& collection, std::string_view keywords) {
   if (!keywords.empty()) {
-    ForEachSpacedWord(AsciiUpper(keywords), [&collection](std::string_view word) {
+    ForEachSpacedWord(AsciiUpperCased(keywords), [&collection](std::string_view word) {
       const std::string padded = ' ' + collection + ' ';
       if (padded.find(' ' + std::string(word) + ' ') == std::string::npos) {
         collection += ' ';
@@ -106,7 +99,7 @@ void BuildInfoSwitches(std::string& infoSwitchList, std::string_view source,
                        std::string_view keywords) {
   if (!keywords.empty()) {
     const std::string paddedSource = std::string(source) + ' ';
-    ForEachSpacedWord(AsciiUpper(keywords), [&](std::string_view word) {
+    ForEachSpacedWord(AsciiUpperCased(keywords), [&](std::string_view word) {
       const std::string probe = std::string(word) + ' ';
       if ((infoSwitchList + ' ').find(probe) == std::string::npos &&
           paddedSource.find(probe) != std::string::npos) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/ascii.h"
 #include "core/records.h"
 #include "platform/console.h"
 
@@ -39,8 +40,6 @@ void ForEachKeyword(std::string_view keywords, Visit visit) {
 // The text comparison of option matching. Where the platform compares ASCII,
 // texts of different lengths or with different first or last bytes (letters
 // folded) are ruled out without the call, which gives the same results.
-inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 inline bool OptionTextEqual(std::string_view a, std::string_view b) {
   if (plat::kTextEqualIsAscii) {
     if (a.size() != b.size()) return false;

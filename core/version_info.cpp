@@ -2,23 +2,17 @@
 #include <cstddef>
 #include <string>
 
+#include "core/ascii.h"
 #include "core/identity.h"
 #include "core/state.h"
 #include "platform/console.h"
 
 namespace {
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string UpperCased(std::string text) {
-  for (char& c : text) c = UpperAscii(c);
-  return text;
-}
-
 bool EqualNoCaseAt(std::string_view text, std::size_t pos, std::string_view part) {
   if (text.size() - pos < part.size()) return false;
   for (std::size_t i = 0; i < part.size(); ++i)
-    if (UpperAscii(text[pos + i]) != UpperAscii(part[i])) return false;
+    if (AsciiUpper(text[pos + i]) != AsciiUpper(part[i])) return false;
   return true;
 }
 
@@ -54,7 +48,7 @@ void FillVersionInfo(TFileVersionInfoRec& info, std::string_view shortVersion,
 
   info.Directory = DirectoryPart(path);
   info.FileExt = dot == std::string_view::npos ? std::string() : std::string(fileName.substr(dot));
-  info.FileName = upperCaseNames ? UpperCased(std::string(fileName)) : std::string(fileName);
+  info.FileName = upperCaseNames ? AsciiUpperCased(fileName) : std::string(fileName);
   info.BaseName = RemoveEveryNoCase(info.FileName, info.FileExt);
   info.FileVersionTitle = info.FileName + " v" + std::string(fullVersion);
   info.FullVersionTitle = info.BaseName + " v" + std::string(fullVersion);
