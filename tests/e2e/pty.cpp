@@ -231,29 +231,22 @@ bool Start(Session& s, const Options& o, std::string* error) {
     closeChildEnds();
     return Fail(error, "open the standard input file");
   }
-  if (!o.StdoutFile.empty()) {
-    out = OpenFile(o.StdoutFile, O_WRONLY | O_CREAT | O_TRUNC);
-  } else {
+  // An output stream goes to the named file, or to a pipe whose reading end
+  // the session keeps.
+  auto makeOutput = [](const std::string& file, int& readEnd) {
+    if (!file.empty()) return OpenFile(file, O_WRONLY | O_CREAT | O_TRUNC);
     int p[2];
-    if (::pipe2(p, O_CLOEXEC) == 0) {
-      out = p[1];
-      s.Out = p[0];
-      if (o.StdoutClosedPipe) CloseFd(s.Out);
-    }
-  }
+    if (::pipe2(p, O_CLOEXEC) != 0) return -1;
+    readEnd = p[0];
+    return p[1];
+  };
+  out = makeOutput(o.StdoutFile, s.Out);
+  if (out >= 0 && o.StdoutClosedPipe) CloseFd(s.Out);
   if (out < 0) {
     closeChildEnds();
     return Fail(error, "make standard output");
   }
-  if (!o.StderrFile.empty()) {
-    err = OpenFile(o.StderrFile, O_WRONLY | O_CREAT | O_TRUNC);
-  } else {
-    int p[2];
-    if (::pipe2(p, O_CLOEXEC) == 0) {
-      err = p[1];
-      s.Err = p[0];
-    }
-  }
+  err = makeOutput(o.StderrFile, s.Err);
   if (err < 0) {
     closeChildEnds();
     return Fail(error, "make standard error");
